@@ -1,0 +1,51 @@
+#pragma once
+
+#include "PhoneKit/Region.h"
+
+#include <memory>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace re2 {
+class RE2;
+}
+
+namespace PhoneKit::detail {
+
+/// A numbering pattern compiled once, matched in whole against digit strings.
+/// An empty or malformed pattern never matches.
+class PatternMatcher {
+public:
+    explicit PatternMatcher(std::string_view pattern);
+    ~PatternMatcher();
+    PatternMatcher(PatternMatcher&&) noexcept;
+    PatternMatcher& operator=(PatternMatcher&&) noexcept;
+
+    bool matches(std::string_view digits) const;
+
+private:
+    std::unique_ptr<re2::RE2> expression_;  // null when nothing can match
+};
+
+/// A region with its two patterns compiled.
+struct CompiledRegion {
+    explicit CompiledRegion(const Region& row);
+
+    const Region& region;
+    PatternMatcher mobile;
+    PatternMatcher landline;
+
+    bool matchesEither(std::string_view national) const {
+        return mobile.matches(national) || landline.matches(national);
+    }
+};
+
+/// The table's rows compiled, in table order, built once on first use.
+const std::vector<CompiledRegion>& compiledTable();
+
+/// The compiled form of `region`: its table row when the region is one
+/// (the usual case), else a fresh compilation kept in `scratch`.
+const CompiledRegion& compiled(const Region& region, std::optional<CompiledRegion>& scratch);
+
+}  // namespace PhoneKit::detail

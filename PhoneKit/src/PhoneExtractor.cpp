@@ -1,0 +1,372 @@
+#include "PhoneKit/PhoneExtractor.h"
+
+#include "PhoneExtractorDetail.h"
+#include "PhoneKit/Text.h"
+
+#include <nlohmann/json.hpp>
+#include <unicode/uchar.h>
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <unordered_set>
+
+namespace PhoneKit {
+
+namespace {
+
+using detail::CompiledRegion;
+using detail::Reading;
+
+// Codes under which a number typed without plus or "00" still counts as
+// international: the home region's neighbours and the diasporas most often
+// met there.
+constexpr std::array<std::string_view, 17> kBareCountryCodes = {
+    "966", "971", "965", "973", "974", "968", "962", "961", "963",
+    "964", "967", "970", "249", "880", "20",  "91",  "92",
+};
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool isDigit(char32_t c) { return c >= U'0' && c <= U'9'; }
+bool isLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
+bool isSeparator(char32_t c) { return c == U' ' || c == U'-' || c == U'.' || c == U'(' || c == U')'; }
+bool isThousandsMark(char32_t c) { return c == U',' || c == 0x066C || c == 0x066B || c == 0x060C; }
+
+PhoneNumber::Kind kindOf(std::string_view digits) {
+    for (const CompiledRegion& row : detail::compiledTable()) {
+        if (!startsWith(digits, row.region.code)) continue;
+        const std::string_view national = digits.substr(row.region.code.size());
+        if (row.mobile.matches(national)) return PhoneNumber::Kind::mobile;
+        if (row.landline.matches(national)) return PhoneNumber::Kind::landline;
+    }
+    return PhoneNumber::Kind::other;
+}
+
+PhoneNumber classified(std::string digits) {
+    const PhoneNumber::Kind kind = kindOf(digits);
+    return {std::move(digits), kind};
+}
+
+// A zero written between calling code and national number ("+44 (0)7400…").
+std::string strippingTrunkZero(std::string_view digits) {
+    for (const Region& row : Region::all()) {
+        if (row.trunk != "0" || !startsWith(digits, row.code)) continue;
+        if (digits.size() > row.code.size() && digits[row.code.size()] == '0') {
+            return row.code + std::string(digits.substr(row.code.size() + 1));
+        }
+    }
+    return std::string(digits);
+}
+
+std::optional<PhoneNumber> localNumber(std::string_view s, const CompiledRegion& compiled, bool wholeRun) {
+    const Region& region = compiled.region;
+    if (!region.trunk.empty() && startsWith(s, region.trunk)) {
+        const std::string_view national = s.substr(region.trunk.size());
+        if (compiled.matchesEither(national)) return classified(region.code + std::string(national));
+    }
+    if (!wholeRun && s.size() < 9) return std::nullopt;
+    // Without its trunk prefix a national number counts only as a mobile:
+    // "112345678" is too likely something else to be a Riyadh landline.
+    if (compiled.mobile.matches(s)) return classified(region.code + std::string(s));
+    if (wholeRun && startsWith(s, region.code) && compiled.mobile.matches(s.substr(region.code.size()))) {
+        return classified(std::string(s));
+    }
+    return std::nullopt;
+}
+
+std::optional<PhoneNumber> internationalNumber(std::string_view s) {
+    if (s.size() < 8 || s.size() > 15 || s.front() == '0') return std::nullopt;
+    return classified(strippingTrunkZero(s));
+}
+
+}  // namespace
+
+namespace detail {
+
+std::u32string normalized(std::string_view text) {
+    std::u32string out = Text::scalars(text);
+    auto kept = out.begin();
+    for (char32_t c : out) {
+        if (c < 0x80) {  // nothing ASCII changes
+            *kept++ = c;
+            continue;
+        }
+        const auto scalar = static_cast<UChar32>(c);
+        switch (u_charType(scalar)) {
+            case U_DECIMAL_DIGIT_NUMBER: *kept++ = U'0' + static_cast<char32_t>(u_charDigitValue(scalar)); continue;
+            case U_DASH_PUNCTUATION: *kept++ = U'-'; continue;
+            case U_SPACE_SEPARATOR: *kept++ = U' '; continue;
+            case U_FORMAT_CHAR: continue;  // direction marks, joiners, soft hyphens
+            default: break;
+        }
+        if (c == 0x2212) {
+            *kept++ = U'-';
+        } else if (c == 0xFF0B || c == 0xFE62) {
+            *kept++ = U'+';
+        } else {
+            *kept++ = c;
+        }
+    }
+    out.erase(kept, out.end());
+    return out;
+}
+
+std::vector<Run> runs(const std::u32string& s) {
+    std::vector<Run> found;
+    const std::size_t n = s.size();
+    std::size_t i = 0;
+    while (i < n) {
+        if (!isDigit(s[i])) {
+            ++i;
+            continue;
+        }
+        Run run;
+        if (i > 0) {
+            const char32_t before = s[i - 1];
+            run.hasPlus = before == U'+';
+            // "1,234": the run continues an amount.
+            run.isPartOfSomethingElse = isLetter(before) || (isThousandsMark(before) && i >= 2 && isDigit(s[i - 2]));
+        }
+        std::size_t groupEnd = i;
+        while (true) {
+            while (groupEnd < n && isDigit(s[groupEnd])) ++groupEnd;
+            run.groups.emplace_back(s.begin() + static_cast<std::ptrdiff_t>(i),
+                                    s.begin() + static_cast<std::ptrdiff_t>(groupEnd));
+            std::size_t next = groupEnd;
+            while (next < n && next - groupEnd < 3 && isSeparator(s[next])) ++next;
+            if (next == groupEnd || next == n || !isDigit(s[next])) break;
+            i = groupEnd = next;
+        }
+        // "0501234567abc"; a letter after a blank ("… ext 12") does not count.
+        if (groupEnd < n && isLetter(s[groupEnd])) run.isPartOfSomethingElse = true;
+        found.push_back(std::move(run));
+        i = groupEnd;
+    }
+    return found;
+}
+
+bool looksLikeDate(const Run& run) {
+    if (run.hasPlus || run.groups.size() != 3) return false;
+    const std::size_t a = run.groups[0].size(), b = run.groups[1].size(), c = run.groups[2].size();
+    return (a == 4 && b == 2 && c == 2) || (a == 2 && b == 2 && c == 4);
+}
+
+std::optional<PhoneNumber> number(std::string_view s, bool explicitPlus, bool wholeRun, const Reading& reading) {
+    if (startsWith(s, "00")) return internationalNumber(s.substr(2));  // "00" is international, plus or not
+    if (explicitPlus) return internationalNumber(s);
+
+    if (auto local = localNumber(s, reading.region, wholeRun)) return local;
+    if (!reading.regionIsHome) {
+        if (auto home = localNumber(s, reading.home, wholeRun)) return home;
+    }
+    if (!wholeRun || s.size() < 11 || s.size() > 15) return std::nullopt;
+    const auto* code = std::find_if(kBareCountryCodes.begin(), kBareCountryCodes.end(),
+                                    [&](std::string_view c) { return startsWith(s, c); });
+    if (code == kBareCountryCodes.end()) return std::nullopt;
+    PhoneNumber bare = classified(strippingTrunkZero(s));
+    // A home-code number typed without plus must be valid to count.
+    if (bare.kind == PhoneNumber::Kind::other && startsWith(bare.digits, reading.home.region.code)) {
+        return std::nullopt;
+    }
+    return bare;
+}
+
+void orderLandlinesLast(std::vector<PhoneNumber>& numbers) {
+    std::stable_partition(numbers.begin(), numbers.end(),
+                          [](const PhoneNumber& n) { return n.kind != PhoneNumber::Kind::landline; });
+}
+
+}  // namespace detail
+
+std::vector<PhoneNumber> PhoneExtractor::numbers(std::string_view text, const Region& region) {
+    std::optional<CompiledRegion> scratch;
+    const Reading reading{detail::compiled(region, scratch), detail::compiledTable().front(), region == Region::home()};
+
+    std::vector<PhoneNumber> found;
+    std::unordered_set<std::string> seen;
+    std::string candidate;
+    for (const detail::Run& run : detail::runs(detail::normalized(text))) {
+        if (run.isPartOfSomethingElse || detail::looksLikeDate(run)) continue;
+        const std::size_t n = run.groups.size();
+        std::size_t start = 0;
+        while (start < n) {
+            // The longest window that could still be a number; longer ones
+            // are skipped, which keeps the work linear in the text.
+            std::size_t last = start, length = run.groups[start].size();
+            while (last + 1 < n && length + run.groups[last + 1].size() <= detail::kMaxCandidateDigits) {
+                length += run.groups[++last].size();
+            }
+            std::optional<PhoneNumber> hit;
+            if (run.groups[start].size() <= detail::kMaxCandidateDigits) {
+                for (std::size_t end = last + 1; end-- > start;) {
+                    candidate.clear();
+                    for (std::size_t g = start; g <= end; ++g) candidate += run.groups[g];
+                    hit = detail::number(candidate, run.hasPlus && start == 0, start == 0 && end == n - 1, reading);
+                    if (hit) {
+                        start = end + 1;
+                        break;
+                    }
+                }
+            }
+            if (!hit) {
+                ++start;
+            } else if (seen.insert(hit->digits).second) {
+                found.push_back(std::move(*hit));
+            }
+        }
+    }
+    detail::orderLandlinesLast(found);
+    return found;
+}
+
+namespace LaunchDecision {
+
+Action action(std::string_view text, const Region& region) {
+    std::vector<PhoneNumber> numbers = PhoneExtractor::numbers(text, region);
+    const auto preferred = std::count_if(numbers.begin(), numbers.end(),
+                                         [](const PhoneNumber& n) { return n.kind != PhoneNumber::Kind::landline; });
+    // Numbers come landlines last, so a lone preferred number is the first.
+    if (preferred == 1 || numbers.size() == 1) return Action::open(std::move(numbers.front()));
+    if (!numbers.empty()) return Action::choose(std::move(numbers));
+    return Action::nothingFound();
+}
+
+std::optional<PhoneNumber> homeAlternative(std::string_view text, const PhoneNumber& opened, const Region& region) {
+    if (region == Region::home()) return std::nullopt;
+    const auto numbers = PhoneExtractor::numbers(text, region);
+    if (numbers.size() != 1 || numbers.front() != opened) return std::nullopt;
+    auto home = PhoneExtractor::numbers(text, Region::home());
+    if (home.size() != 1 || home.front() == opened) return std::nullopt;
+    return std::move(home.front());
+}
+
+bool isWidgetTap(const URL& url) {
+    return url.scheme() == "tovu" && url.host() == "clipboard" && !url.query();
+}
+
+Route route(const URL& url, std::string_view key) {
+    if (isWidgetTap(url)) return Route::readClipboard();
+    if (auto id = templateTap(url, key)) return Route::chatPicker(std::move(*id));
+    return Route::nothing();
+}
+
+URL templateURL(std::string_view id, std::string_view key) {
+    return URL::withQuery("tovu", "template", {{"id", std::string(id)}, {"key", std::string(key)}});
+}
+
+std::optional<std::string> templateTap(const URL& url, std::string_view key) {
+    if (url.scheme() != "tovu" || url.host() != "template" || key.empty()) return std::nullopt;
+    const auto items = url.queryItems();
+    if (!items || items->empty()) return std::nullopt;
+    auto first = [&](std::string_view name) {
+        return std::find_if(items->begin(), items->end(), [&](const URL::QueryItem& item) { return item.name == name; });
+    };
+    const auto given = first("key");
+    // The key guards the link against other apps; compare it without
+    // leaking through timing how much of it matched.
+    if (given == items->end() || !given->value || !Text::constantTimeEquals(*given->value, key)) return std::nullopt;
+    const auto id = first("id");
+    if (id == items->end() || !id->value || id->value->empty()) return std::nullopt;
+    return id->value;
+}
+
+bool shouldRead(long changeCount, std::optional<long> lastHandled, bool forced, bool setupShowing) {
+    if (setupShowing) return false;
+    if (forced) return true;
+    return !lastHandled || *lastHandled != changeCount;
+}
+
+PasteResult pasteResult(bool gotText, double secondsTaken) {
+    if (gotText) return PasteResult::allowed;
+    // An answer faster than a person can click came without asking anyone.
+    return secondsTaken < 0.25 ? PasteResult::refusedWithoutAsking : PasteResult::declined;
+}
+
+bool opensAtOnce(ChatSource source) { return source != ChatSource::app; }
+
+std::ostream& operator<<(std::ostream& out, const Action& action) {
+    switch (action.kind) {
+        case Action::Case::open: out << "open"; break;
+        case Action::Case::choose: out << "choose"; break;
+        case Action::Case::nothingFound: return out << "nothingFound";
+    }
+    out << "(";
+    for (std::size_t i = 0; i < action.numbers.size(); ++i) out << (i ? ", " : "") << action.numbers[i];
+    return out << ")";
+}
+
+std::ostream& operator<<(std::ostream& out, const Route& route) {
+    switch (route.kind) {
+        case Route::Case::chatPicker: return out << "chatPicker(" << route.id << ")";
+        case Route::Case::readClipboard: return out << "readClipboard";
+        case Route::Case::nothing: return out << "nothing";
+    }
+    return out;
+}
+
+}  // namespace LaunchDecision
+
+std::string PhoneNumber::display() const {
+    for (const Region& row : Region::all()) {
+        if (!startsWith(digits, row.code)) continue;
+        const std::string rest = digits.substr(row.code.size());
+        if (rest.size() == 9) {
+            return "+" + row.code + " " + rest.substr(0, 2) + " " + rest.substr(2, 3) + " " + rest.substr(5);
+        }
+        return "+" + row.code + " " + rest;
+    }
+    return "+" + digits;
+}
+
+std::string PhoneNumber::json() const {
+    nlohmann::ordered_json object = {{"digits", digits}, {"kind", toString(kind)}};
+    return object.dump();
+}
+
+std::optional<PhoneNumber> PhoneNumber::fromJSON(std::string_view json) {
+    const auto object = nlohmann::json::parse(json, nullptr, false);
+    if (!object.is_object()) return std::nullopt;
+    const auto digits = object.find("digits");
+    const auto kind = object.find("kind");
+    if (digits == object.end() || kind == object.end() || !digits->is_string() || !kind->is_string()) {
+        return std::nullopt;
+    }
+    const auto& text = digits->get_ref<const std::string&>();
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        return std::nullopt;
+    }
+    const auto parsedKind = kindFromString(kind->get_ref<const std::string&>());
+    if (!parsedKind) return std::nullopt;
+    return PhoneNumber{text, *parsedKind};
+}
+
+std::string_view toString(PhoneNumber::Kind kind) {
+    switch (kind) {
+        case PhoneNumber::Kind::mobile: return "mobile";
+        case PhoneNumber::Kind::landline: return "landline";
+        case PhoneNumber::Kind::other: return "other";
+    }
+    return {};
+}
+
+std::optional<PhoneNumber::Kind> kindFromString(std::string_view raw) {
+    for (auto kind : {PhoneNumber::Kind::mobile, PhoneNumber::Kind::landline, PhoneNumber::Kind::other}) {
+        if (toString(kind) == raw) return kind;
+    }
+    return std::nullopt;
+}
+
+std::ostream& operator<<(std::ostream& out, PhoneNumber::Kind kind) { return out << toString(kind); }
+
+std::ostream& operator<<(std::ostream& out, const PhoneNumber& number) {
+    return out << number.digits << " (" << number.kind << ")";
+}
+
+}  // namespace PhoneKit
+
+std::size_t std::hash<PhoneKit::PhoneNumber>::operator()(const PhoneKit::PhoneNumber& number) const noexcept {
+    const std::size_t digits = std::hash<std::string>{}(number.digits);
+    const std::size_t kind = std::hash<std::string_view>{}(PhoneKit::toString(number.kind));
+    return digits ^ (kind + 0x9e3779b97f4a7c15ULL + (digits << 6) + (digits >> 2));
+}

@@ -1,0 +1,166 @@
+#include "PatternMatcher.h"
+#include "PhoneKit/Region.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <random>
+#include <set>
+#include <sstream>
+#include <unordered_set>
+
+using PhoneKit::Region;
+
+namespace {
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts;
+    std::stringstream stream(text);
+    std::string part;
+    while (std::getline(stream, part, separator)) parts.push_back(part);
+    if (!text.empty() && text.back() == separator) parts.emplace_back();
+    return parts;
+}
+
+std::vector<Region> regionsFromDataFile() {
+    std::ifstream file(TOVU_REGIONS_TSV);
+    std::string line;
+    std::getline(file, line);  // header
+    std::vector<Region> rows;
+    while (std::getline(file, line)) {
+        const auto fields = split(line, '\t');
+        std::vector<std::string> zones;
+        for (const auto& zone : split(fields.at(5), ' ')) {
+            if (!zone.empty()) zones.push_back(zone);
+        }
+        rows.push_back({fields.at(0), fields.at(1), fields.at(2), fields.at(3), fields.at(4), zones});
+    }
+    return rows;
+}
+
+}  // namespace
+
+TEST(Region, CompiledTableEqualsTheDataFileRowByRow) {
+    const auto data = regionsFromDataFile();
+    ASSERT_EQ(data.size(), Region::all().size());
+    for (std::size_t i = 0; i < data.size(); ++i) {
+        SCOPED_TRACE(data[i].id);
+        EXPECT_EQ(Region::all()[i], data[i]);
+    }
+}
+
+TEST(Region, TableShapeHolds) {
+    const auto& table = Region::all();
+    ASSERT_EQ(table.size(), 243U);
+    EXPECT_EQ(table.front().id, "SA");
+    EXPECT_EQ(table[1].id, "AC");
+    EXPECT_EQ(table.back().id, "ZW");
+    EXPECT_EQ(Region::home(), table.front());
+    for (std::size_t i = 2; i < table.size(); ++i) EXPECT_LT(table[i - 1].id, table[i].id) << table[i].id;
+
+    std::map<std::string, int> trunks;
+    std::map<std::string, std::vector<std::string>> byCode;
+    std::set<std::string> zones;
+    std::vector<std::string> identicalPatterns;
+    for (const Region& row : table) {
+        ++trunks[row.trunk];
+        byCode[row.code].push_back(row.id);
+        for (const auto& zone : row.timeZones) EXPECT_TRUE(zones.insert(zone).second) << zone << " in two rows";
+        if (row.mobilePattern == row.landlinePattern) identicalPatterns.push_back(row.id);
+        EXPECT_FALSE(row.mobilePattern.empty()) << row.id;
+    }
+    EXPECT_EQ(trunks, (std::map<std::string, int>{{"0", 112}, {"", 100}, {"1", 26}, {"8", 4}, {"06", 1}}));
+    EXPECT_EQ(identicalPatterns, (std::vector<std::string>{"CA", "GU", "MP", "PR", "US", "VI"}));
+
+    const std::map<std::string, std::vector<std::string>> shared = {
+        {"1", {"AG", "AI", "AS", "BB", "BM", "BS", "CA", "DM", "DO", "GD", "GU", "JM", "KN",
+               "KY", "LC", "MP", "MS", "PR", "SX", "TC", "TT", "US", "VC", "VG", "VI"}},
+        {"7", {"KZ", "RU"}},         {"39", {"IT", "VA"}},         {"44", {"GB", "GG", "IM", "JE"}},
+        {"47", {"NO", "SJ"}},        {"61", {"AU", "CC", "CX"}},   {"212", {"EH", "MA"}},
+        {"262", {"RE", "YT"}},       {"358", {"AX", "FI"}},        {"590", {"BL", "GP", "MF"}},
+        {"599", {"BQ", "CW"}},
+    };
+    for (const auto& [code, ids] : byCode) {
+        if (ids.size() > 1) EXPECT_EQ(shared.at(code), ids) << code;
+        // Codes are prefix-free: only rows with the very same code compete.
+        for (const auto& [other, unused] : byCode) {
+            if (other != code) EXPECT_FALSE(other.starts_with(code)) << code << " prefixes " << other;
+        }
+    }
+    EXPECT_EQ(std::count_if(byCode.begin(), byCode.end(), [](const auto& e) { return e.second.size() > 1; }),
+              static_cast<long>(shared.size()));
+}
+
+TEST(Region, LookupsScanInTableOrder) {
+    const struct {
+        const char* zone;
+        const char* id;  // nullptr: no region
+    } cases[] = {
+        {"Asia/Riyadh", "SA"},   {"Europe/London", "GB"}, {"GB", "GB"},          {"GB-Eire", "GB"},
+        {"America/New_York", "US"}, {"US/Eastern", "US"}, {"Asia/Calcutta", "IN"}, {"Asia/Kolkata", "IN"},
+        {"Iceland", "CI"},       {"Atlantic/Jan_Mayen", "DE"}, {"UTC", nullptr}, {"asia/riyadh", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.zone);
+        const auto region = Region::forTimeZone(c.zone);
+        if (c.id == nullptr) {
+            EXPECT_FALSE(region.has_value());
+            EXPECT_EQ(Region::current(c.zone), Region::home());
+        } else {
+            ASSERT_TRUE(region.has_value());
+            EXPECT_EQ(region->id, c.id);
+            EXPECT_EQ(Region::current(c.zone), *region);
+        }
+    }
+    EXPECT_EQ(Region::withID("GB")->code, "44");
+    EXPECT_FALSE(Region::withID("gb"));
+    EXPECT_FALSE(Region::withID(""));
+    for (const char* id : {"AC", "XK"}) EXPECT_TRUE(Region::withID(id)->timeZones.empty()) << id;
+}
+
+TEST(Region, FullMatchIsWholeTextAndEmptyPatternNeverMatches) {
+    const std::string& mobile = Region::home().mobilePattern;
+    const struct {
+        const char* text;
+        std::string pattern;
+        bool matches;
+    } cases[] = {
+        {"", "", false},           {"123", "", false},          {"501234567", mobile, true},
+        {"0501234567", mobile, false}, {"50123456", mobile, false}, {"5012345678", mobile, false},
+        {"12", "1|12", true},      {"x", "[", false},  // a malformed pattern matches nothing
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.text) + " ~ " + c.pattern.substr(0, 20));
+        EXPECT_EQ(PhoneKit::fullMatch(c.text, c.pattern), c.matches);
+    }
+}
+
+// The extractor reuses matchers compiled once; they must answer exactly as
+// an expression built afresh for each match.
+TEST(Region, CompiledMatchersAgreeWithFreshMatches) {
+    std::mt19937 random(7);
+    for (const auto& row : PhoneKit::detail::compiledTable()) {
+        SCOPED_TRACE(row.region.id);
+        for (int i = 0; i < 60; ++i) {
+            std::string digits(1 + random() % 16, '0');
+            for (char& d : digits) d = static_cast<char>('0' + random() % 10);
+            // Half the samples start like a real number of the row.
+            if (i % 2 == 0) digits = std::to_string(random() % 10) + digits;
+            EXPECT_EQ(row.mobile.matches(digits), PhoneKit::fullMatch(digits, row.region.mobilePattern)) << digits;
+            EXPECT_EQ(row.landline.matches(digits), PhoneKit::fullMatch(digits, row.region.landlinePattern)) << digits;
+        }
+    }
+}
+
+TEST(Region, EqualRegionsHashEqualAndRowsHashApart) {
+    std::unordered_set<Region> set(Region::all().begin(), Region::all().end());
+    EXPECT_EQ(set.size(), 243U);
+    Region copy = Region::home();
+    EXPECT_EQ(std::hash<Region>{}(copy), std::hash<Region>{}(Region::home()));
+    copy.timeZones.push_back("Asia/Aden");
+    EXPECT_NE(copy, Region::home());
+    EXPECT_EQ(set.count(copy), 0U);
+}
