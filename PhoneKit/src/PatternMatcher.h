@@ -2,6 +2,8 @@
 
 #include "PhoneKit/Region.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -24,8 +26,18 @@ public:
 
     bool matches(std::string_view digits) const;
 
+    /// The fewest and most digits a match can have.
+    struct Lengths {
+        std::size_t min = 0;
+        std::size_t max = SIZE_MAX;
+    };
+    /// Bounds read off the pattern's own syntax; a construct it does not
+    /// know gives the widest bounds, which only costs speed.
+    static Lengths lengthsOf(std::string_view pattern);
+
 private:
     std::unique_ptr<re2::RE2> expression_;  // null when nothing can match
+    Lengths lengths_;  // most candidates are refused by length alone
 };
 
 /// A region with its two patterns compiled.

@@ -66,6 +66,7 @@ PatternMatcher::PatternMatcher(std::string_view pattern) {
     options.set_log_errors(false);
     auto expression = std::make_unique<RE2>("^(?:" + std::string(pattern) + ")$", options);
     if (expression->ok()) expression_ = std::move(expression);
+    lengths_ = lengthsOf(pattern);
 }
 
 PatternMatcher::~PatternMatcher() = default;
@@ -73,7 +74,119 @@ PatternMatcher::PatternMatcher(PatternMatcher&&) noexcept = default;
 PatternMatcher& PatternMatcher::operator=(PatternMatcher&&) noexcept = default;
 
 bool PatternMatcher::matches(std::string_view digits) const {
-    return expression_ && RE2::PartialMatch(digits, *expression_);
+    return expression_ && digits.size() >= lengths_.min && digits.size() <= lengths_.max &&
+           RE2::PartialMatch(digits, *expression_);
+}
+
+namespace {
+
+// A recursive descent over the subset numbering patterns use: digits, \d,
+// classes, (?:…), |, ?, {n} and {n,m}.
+class LengthReader {
+public:
+    explicit LengthReader(std::string_view pattern) : text_(pattern) {}
+
+    std::optional<PatternMatcher::Lengths> read() {
+        auto lengths = alternation();
+        if (!lengths || position_ != text_.size()) return std::nullopt;
+        return lengths;
+    }
+
+private:
+    using Lengths = PatternMatcher::Lengths;
+
+    static std::size_t add(std::size_t a, std::size_t b) { return a > SIZE_MAX - b ? SIZE_MAX : a + b; }
+    static std::size_t times(std::size_t a, std::size_t n) { return n != 0 && a > SIZE_MAX / n ? SIZE_MAX : a * n; }
+
+    bool peek(char c) const { return position_ < text_.size() && text_[position_] == c; }
+
+    std::optional<Lengths> alternation() {
+        auto lengths = concatenation();
+        while (lengths && peek('|')) {
+            ++position_;
+            auto next = concatenation();
+            if (!next) return std::nullopt;
+            lengths = Lengths{std::min(lengths->min, next->min), std::max(lengths->max, next->max)};
+        }
+        return lengths;
+    }
+
+    std::optional<Lengths> concatenation() {
+        Lengths total{0, 0};
+        while (position_ < text_.size() && !peek('|') && !peek(')')) {
+            auto piece = quantified();
+            if (!piece) return std::nullopt;
+            total = {add(total.min, piece->min), add(total.max, piece->max)};
+        }
+        return total;
+    }
+
+    std::optional<Lengths> quantified() {
+        auto lengths = atom();
+        if (!lengths) return std::nullopt;
+        if (peek('?')) {
+            ++position_;
+            return Lengths{0, lengths->max};
+        }
+        if (!peek('{')) return lengths;
+        ++position_;
+        const auto low = count();
+        std::optional<std::size_t> high = low;
+        if (peek(',')) {
+            ++position_;
+            high = count();
+        }
+        if (!low || !high || !peek('}')) return std::nullopt;
+        ++position_;
+        return Lengths{times(lengths->min, *low), times(lengths->max, *high)};
+    }
+
+    std::optional<std::size_t> count() {
+        std::size_t value = 0;
+        const std::size_t start = position_;
+        while (position_ < text_.size() && text_[position_] >= '0' && text_[position_] <= '9') {
+            value = value * 10 + static_cast<std::size_t>(text_[position_++] - '0');
+            if (value > 1000) return std::nullopt;
+        }
+        if (position_ == start) return std::nullopt;
+        return value;
+    }
+
+    std::optional<Lengths> atom() {
+        if (position_ >= text_.size()) return std::nullopt;
+        const char c = text_[position_];
+        if (c >= '0' && c <= '9') {
+            ++position_;
+            return Lengths{1, 1};
+        }
+        if (c == '\\' && position_ + 1 < text_.size() && text_[position_ + 1] == 'd') {
+            position_ += 2;
+            return Lengths{1, 1};
+        }
+        if (c == '[') {
+            const auto close = text_.find(']', position_);
+            if (close == std::string_view::npos) return std::nullopt;
+            position_ = close + 1;
+            return Lengths{1, 1};
+        }
+        if (text_.substr(position_, 3) == "(?:") {
+            position_ += 3;
+            auto inner = alternation();
+            if (!inner || !peek(')')) return std::nullopt;
+            ++position_;
+            return inner;
+        }
+        return std::nullopt;
+    }
+
+    std::string_view text_;
+    std::size_t position_ = 0;
+};
+
+}  // namespace
+
+PatternMatcher::Lengths PatternMatcher::lengthsOf(std::string_view pattern) {
+    return LengthReader(pattern).read().value_or(Lengths{});
 }
 
 CompiledRegion::CompiledRegion(const Region& row)

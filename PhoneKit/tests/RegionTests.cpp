@@ -164,3 +164,33 @@ TEST(Region, EqualRegionsHashEqualAndRowsHashApart) {
     EXPECT_NE(copy, Region::home());
     EXPECT_EQ(set.count(copy), 0U);
 }
+
+// The extractor never reads windows of more than 18 digits: that is sound
+// only while no pattern can match more than 15 (code of three plus 15).
+TEST(Region, PatternLengthsBoundTheCandidates) {
+    using PhoneKit::detail::PatternMatcher;
+    for (const Region& row : Region::all()) {
+        for (const std::string* pattern : {&row.mobilePattern, &row.landlinePattern}) {
+            if (pattern->empty()) continue;
+            const auto lengths = PatternMatcher::lengthsOf(*pattern);
+            EXPECT_LE(lengths.max, 15U) << row.id << " " << *pattern;
+            EXPECT_GE(lengths.min, 4U) << row.id << " " << *pattern;
+        }
+    }
+    const struct {
+        const char* pattern;
+        std::size_t min, max;
+    } cases[] = {
+        {"579[0-8]\\d{5}|5(?:[013-689]\\d|7[0-8])\\d{6}", 9, 9},
+        {"3[2-9]\\d{7,8}|(?:31|43)\\d{8}", 9, 10},
+        {"38\\d{6,10}|(?:2[89]|39)(?:0\\d{5,6}|[1-9]\\d{5})", 8, 12},
+        {"1\\d?", 1, 2},
+        {"a+", 0, SIZE_MAX},  // unknown syntax: no bound
+        {"(?:12", 0, SIZE_MAX},
+    };
+    for (const auto& c : cases) {
+        const auto lengths = PatternMatcher::lengthsOf(c.pattern);
+        EXPECT_EQ(lengths.min, c.min) << c.pattern;
+        EXPECT_EQ(lengths.max, c.max) << c.pattern;
+    }
+}
