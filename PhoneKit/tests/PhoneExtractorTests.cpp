@@ -1,4 +1,4 @@
-#include "PhoneExtractorDetail.h"
+#include "numbers/PhoneExtractorDetail.h"
 #include "PhoneKit/PhoneExtractor.h"
 #include "TestSupport.h"
 

@@ -1,4 +1,4 @@
-#include "PatternMatcher.h"
+#include "numbers/PatternMatcher.h"
 #include "PhoneKit/Region.h"
 
 #include <gtest/gtest.h>
@@ -83,10 +83,14 @@ TEST(Region, TableShapeHolds) {
         {"599", {"BQ", "CW"}},
     };
     for (const auto& [code, ids] : byCode) {
-        if (ids.size() > 1) EXPECT_EQ(shared.at(code), ids) << code;
+        if (ids.size() > 1) {
+            EXPECT_EQ(shared.at(code), ids) << code;
+        }
         // Codes are prefix-free: only rows with the very same code compete.
         for (const auto& [other, unused] : byCode) {
-            if (other != code) EXPECT_FALSE(other.starts_with(code)) << code << " prefixes " << other;
+            if (other != code) {
+                EXPECT_FALSE(other.starts_with(code)) << code << " prefixes " << other;
+            }
         }
     }
     EXPECT_EQ(std::count_if(byCode.begin(), byCode.end(), [](const auto& e) { return e.second.size() > 1; }),

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace PhoneKit::Text {
 
@@ -15,6 +16,18 @@ std::string wellFormed(std::string_view text);
 
 /// True when `text` holds nothing but Unicode white space and line breaks.
 bool isBlank(std::string_view text);
+
+/// `text` without Unicode white space and line breaks at either end.
+std::string trimmed(std::string_view text);
+
+/// The lines of `text`: split at every line break (LF, CR, VT, FF, NEL,
+/// U+2028, U+2029), each trimmed of blanks (spaces and tabs of any width),
+/// empty lines dropped.
+std::vector<std::string> lines(std::string_view text);
+
+/// The first `count` user-perceived characters (extended grapheme
+/// clusters) of `text`.
+std::string prefixOfCharacters(std::string_view text, std::size_t count);
 
 /// Equality of two secrets in time that depends on their lengths only, not
 /// on where they first differ.

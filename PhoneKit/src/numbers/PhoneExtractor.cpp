@@ -1,5 +1,6 @@
 #include "PhoneKit/PhoneExtractor.h"
 
+#include "support/Hashing.h"
 #include "PhoneExtractorDetail.h"
 #include "PhoneKit/Text.h"
 
@@ -366,7 +367,7 @@ std::ostream& operator<<(std::ostream& out, const PhoneNumber& number) {
 }  // namespace PhoneKit
 
 std::size_t std::hash<PhoneKit::PhoneNumber>::operator()(const PhoneKit::PhoneNumber& number) const noexcept {
-    const std::size_t digits = std::hash<std::string>{}(number.digits);
-    const std::size_t kind = std::hash<std::string_view>{}(PhoneKit::toString(number.kind));
-    return digits ^ (kind + 0x9e3779b97f4a7c15ULL + (digits << 6) + (digits >> 2));
+    std::size_t seed = std::hash<std::string>{}(number.digits);
+    PhoneKit::detail::hashCombine(seed, std::hash<std::string_view>{}(PhoneKit::toString(number.kind)));
+    return seed;
 }

@@ -1,5 +1,6 @@
 #include "PhoneKit/Region.h"
 
+#include "support/Hashing.h"
 #include "PatternMatcher.h"
 #include "RegionData.h"
 
@@ -213,15 +214,14 @@ const CompiledRegion& compiled(const Region& region, std::optional<CompiledRegio
 }  // namespace PhoneKit
 
 std::size_t std::hash<PhoneKit::Region>::operator()(const PhoneKit::Region& region) const noexcept {
-    // Boost-style combining over the fields in order, then the zone count and zones.
+    using PhoneKit::detail::hashCombine;
     std::size_t seed = 0;
-    auto mix = [&seed](std::size_t value) { seed ^= value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2); };
     std::hash<std::string> text;
     for (const std::string* field :
          {&region.id, &region.code, &region.trunk, &region.mobilePattern, &region.landlinePattern}) {
-        mix(text(*field));
+        hashCombine(seed, text(*field));
     }
-    mix(region.timeZones.size());
-    for (const std::string& zone : region.timeZones) mix(text(zone));
+    hashCombine(seed, region.timeZones.size());
+    for (const std::string& zone : region.timeZones) hashCombine(seed, text(zone));
     return seed;
 }

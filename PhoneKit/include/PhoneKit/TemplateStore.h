@@ -1,0 +1,49 @@
+#pragma once
+
+#include "PhoneKit/SharedValues.h"
+#include "PhoneKit/Templates.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace PhoneKit {
+
+/// Keeps the message list between runs, as JSON under "templates" in some
+/// shared values. No cache and no locks: every call reads or writes through.
+class TemplateStore {
+public:
+    static constexpr std::string_view templatesKey = "templates";
+    /// Where an unreadable list is kept before defaults replace it.
+    static constexpr std::string_view unreadableTemplatesKey = "templates.unreadable";
+    static constexpr std::string_view locationsKey = "locations";
+    static constexpr std::string_view widgetKeyKey = "templateWidgetKey";
+
+    explicit TemplateStore(std::shared_ptr<SharedValues> values);
+    /// A store in a defaults domain, as the desktop application keeps it.
+    explicit TemplateStore(std::shared_ptr<DefaultsDomain> defaults);
+    /// The store in the keychain, shared with sibling programs.
+    static TemplateStore shared();
+
+    /// The stored list; nothing when none was stored or it does not read
+    /// (then the caller seeds the defaults). An empty list stays empty.
+    std::optional<std::vector<MessageTemplate>> load() const;
+    void save(const std::vector<MessageTemplate>& messages) const;
+    /// Copies bytes under "templates" that `load()` cannot read to
+    /// "templates.unreadable" (replacing an older copy), so that a list
+    /// written by a newer version survives the defaults being saved over it.
+    /// Returns whether there was anything to keep.
+    bool keepUnreadableTemplates() const;
+    /// The per-installation key of the widget's links: 64 upper-case hex
+    /// digits from the system's secure random source, made once and kept.
+    std::string widgetKey() const;
+
+    SharedValues& values() const { return *values_; }
+
+private:
+    std::shared_ptr<SharedValues> values_;
+};
+
+}  // namespace PhoneKit

@@ -1,0 +1,205 @@
+#include "PhoneKit/TemplateTexts.h"
+
+// The built-in texts of the ready-made slots. Starter entries are a title
+// line ending in its emoji, a line break and a wish; personal entries are the
+// one-line label shown until the user fills the slot. Every table carries all
+// thirteen keys: tests hold them to that.
+// clang-format off
+
+namespace PhoneKit::TemplateTexts {
+
+const std::map<std::string, Table, std::less<>>& all() {
+    static const std::map<std::string, Table, std::less<>> tables = {
+        {"en",
+         {
+             {"baby_boy", "Congratulations on your baby boy 👶💙\nMay he grow up healthy and happy, and bring you endless joy"},
+             {"baby_girl", "Congratulations on your baby girl 👶🩷\nMay she grow up healthy and happy, and fill your home with joy"},
+             {"condolence", "My deepest condolences 🤍\nMay God have mercy on them and grant you and your family patience"},
+             {"national_address", "National address"},
+             {"iban", "My IBAN"},
+             {"home_location", "Home location"},
+             {"wedding", "Congratulations on your wedding 💍\nWishing you both a lifetime of love and happiness"},
+             {"graduation", "Congratulations on your graduation 🎓\nSo proud of you. Here's to what comes next"},
+             {"eid", "Eid Mubarak 🌙\nMay God accept from us and from you. Wishing you and your family a happy Eid"},
+             {"ramadan", "Ramadan Kareem 🌙\nMay this month bring you peace, blessings and accepted fasting"},
+             {"jumuah", "Jumu'ah Mubarak 🕌\nMay this Friday bring you blessings and peace"},
+             {"get_well", "Get well soon 🤲\nWishing you a quick and full recovery"},
+             {"thanks", "Thank you so much 🌹\nI really appreciate it"},
+         }},
+        {"ar",
+         {
+             {"baby_boy", "مبارك المولود 👶💙\nبورك لك في الموهوب، وشكرت الواهب، وبلغ أشده، ورزقت بره"},
+             {"baby_girl", "مبارك المولودة 👶🩷\nجعلها الله من مواليد السعادة، وأنبتها نباتًا حسنًا، وأقر بها عينك"},
+             {"condolence", "عظم الله أجركم وأحسن عزاءكم وغفر لميتكم 🤍"},
+             {"national_address", "العنوان الوطني"},
+             {"iban", "رقم الآيبان"},
+             {"home_location", "موقع البيت"},
+             {"wedding", "بارك الله لكما وبارك عليكما وجمع بينكما في خير 💍"},
+             {"graduation", "مبارك التخرج 🎓\nفخورون بك، وعقبال أعلى المراتب"},
+             {"eid", "عيدكم مبارك 🌙\nتقبل الله منا ومنكم، وكل عام وأنتم بخير"},
+             {"ramadan", "رمضان كريم 🌙\nمبارك عليكم الشهر، تقبل الله صيامكم وقيامكم"},
+             {"jumuah", "جمعة مباركة 🕌\nأسأل الله أن يجعلها جمعة خير وبركة عليك"},
+             {"get_well", "شفاك الله وعافاك 🤲\nطهور إن شاء الله، لا بأس عليك"},
+             {"thanks", "شكرًا جزيلًا 🌹\nجزاك الله خيرًا"},
+         }},
+        {"zh-Hans",
+         {
+             {"baby_boy", "恭喜喜得贵子 👶💙\n愿他健康快乐地成长，给你们带来无尽的欢乐"},
+             {"baby_girl", "恭喜喜得千金 👶🩷\n愿她健康快乐地成长，让你们的家充满欢笑"},
+             {"condolence", "深表哀悼 🤍\n愿逝者安息，愿你和家人节哀顺变、坚强保重"},
+             {"national_address", "国家地址"},
+             {"iban", "我的 IBAN"},
+             {"home_location", "家的位置"},
+             {"wedding", "新婚快乐 💍\n祝你们白头偕老，一生幸福美满"},
+             {"graduation", "恭喜毕业 🎓\n真为你骄傲，祝你前程似锦"},
+             {"eid", "节日吉庆 🌙\n愿真主接受我们和你们的善功，祝你和家人节日快乐"},
+             {"ramadan", "斋月吉庆 🌙\n愿这个月为你带来平安与福泽，斋戒蒙受悦纳"},
+             {"jumuah", "主麻吉庆 🕌\n愿这个星期五为你带来福泽与平安"},
+             {"get_well", "早日康复 🤲\n祝你尽快完全康复"},
+             {"thanks", "非常感谢 🌹\n真的很感激你"},
+         }},
+        {"ja",
+         {
+             {"baby_boy", "男の子のご誕生おめでとうございます 👶💙\n健やかに幸せに育ち、ご家族にたくさんの喜びをもたらしますように"},
+             {"baby_girl", "女の子のご誕生おめでとうございます 👶🩷\n健やかに幸せに育ち、ご家庭が喜びで満たされますように"},
+             {"condolence", "心よりお悔やみ申し上げます 🤍\n故人に神のお慈悲がありますように。ご家族の皆様に心の安らぎがありますように"},
+             {"national_address", "ナショナルアドレス"},
+             {"iban", "私のIBAN"},
+             {"home_location", "自宅の位置"},
+             {"wedding", "ご結婚おめでとうございます 💍\nお二人の末永いお幸せをお祈りしています"},
+             {"graduation", "ご卒業おめでとうございます 🎓\n本当に誇りに思います。これからのご活躍を楽しみにしています"},
+             {"eid", "イード・ムバラク 🌙\n神が私たちとあなたの善行を受け入れてくださいますように。ご家族と楽しいイードをお過ごしください"},
+             {"ramadan", "ラマダン・カリーム 🌙\nこの月があなたに平安と祝福をもたらし、断食が受け入れられますように"},
+             {"jumuah", "ジュムア・ムバラク 🕌\nこの金曜日があなたに祝福と平安をもたらしますように"},
+             {"get_well", "早く良くなりますように 🤲\n一日も早いご回復を心からお祈りしています"},
+             {"thanks", "本当にありがとうございます 🌹\n心から感謝しています"},
+         }},
+        {"ko",
+         {
+             {"baby_boy", "득남을 축하드려요 👶💙\n건강하고 행복하게 자라서 끝없는 기쁨을 안겨 주길 바랄게요"},
+             {"baby_girl", "득녀를 축하드려요 👶🩷\n건강하고 행복하게 자라서 집안 가득 기쁨을 채워 주길 바랄게요"},
+             {"condolence", "삼가 고인의 명복을 빕니다 🤍\n유가족 여러분께 깊은 위로와 힘이 함께하길 바랍니다"},
+             {"national_address", "국가 주소"},
+             {"iban", "내 IBAN"},
+             {"home_location", "집 위치"},
+             {"wedding", "결혼을 축하드려요 💍\n두 분이 평생 사랑하며 행복하시길 바랄게요"},
+             {"graduation", "졸업을 축하해요 🎓\n정말 자랑스러워요. 앞으로의 날들을 응원할게요"},
+             {"eid", "이드 무바라크 🌙\n하나님께서 우리와 당신의 선행을 받아 주시길 바랍니다. 가족과 함께 행복한 이드 보내세요"},
+             {"ramadan", "라마단 카림 🌙\n이번 달이 평화와 축복을 가져다주고, 금식이 받아들여지길 바랍니다"},
+             {"jumuah", "주마 무바라크 🕌\n이번 금요일이 축복과 평안으로 가득하길 바랍니다"},
+             {"get_well", "빨리 나으세요 🤲\n하루빨리 완쾌하시길 바랄게요"},
+             {"thanks", "정말 고마워요 🌹\n진심으로 감사드려요"},
+         }},
+        {"es",
+         {
+             {"baby_boy", "¡Felicidades por el nacimiento de tu hijo! 👶💙\nQue crezca sano y feliz, y te llene de alegría"},
+             {"baby_girl", "¡Felicidades por el nacimiento de tu hija! 👶🩷\nQue crezca sana y feliz, y llene tu hogar de alegría"},
+             {"condolence", "Mi más sentido pésame 🤍\nQue Dios tenga misericordia de su alma y les dé a ti y a tu familia paciencia y fortaleza"},
+             {"national_address", "Dirección nacional"},
+             {"iban", "Mi IBAN"},
+             {"home_location", "Ubicación de casa"},
+             {"wedding", "¡Felicidades por su boda! 💍\nLes deseo a los dos toda una vida de amor y felicidad"},
+             {"graduation", "¡Felicidades por tu graduación! 🎓\nQué orgullo me das. ¡Por todo lo que está por venir!"},
+             {"eid", "Eid Mubarak 🌙\nQue Dios acepte de nosotros y de ti. Te deseo a ti y a tu familia un feliz Eid"},
+             {"ramadan", "Ramadán Kareem 🌙\nQue este mes te traiga paz, bendiciones y un ayuno aceptado"},
+             {"jumuah", "Jumu'ah Mubarak 🕌\nQue este viernes te traiga bendiciones y paz"},
+             {"get_well", "Que te mejores pronto 🤲\nTe deseo una recuperación rápida y completa"},
+             {"thanks", "Muchísimas gracias 🌹\nDe verdad te lo agradezco"},
+         }},
+        {"fr",
+         {
+             {"baby_boy", "Félicitations pour la naissance de votre petit garçon 👶💙\nQu'il grandisse en bonne santé et heureux, et vous apporte une joie infinie"},
+             {"baby_girl", "Félicitations pour la naissance de votre petite fille 👶🩷\nQu'elle grandisse en bonne santé et heureuse, et remplisse votre foyer de joie"},
+             {"condolence", "Mes plus sincères condoléances 🤍\nQue Dieu lui accorde Sa miséricorde et vous donne, à vous et à votre famille, la patience"},
+             {"national_address", "Adresse nationale"},
+             {"iban", "Mon IBAN"},
+             {"home_location", "Position du domicile"},
+             {"wedding", "Félicitations pour votre mariage 💍\nJe vous souhaite à tous les deux une vie entière d'amour et de bonheur"},
+             {"graduation", "Félicitations pour votre diplôme 🎓\nQuelle fierté ! Et place à la suite"},
+             {"eid", "Aïd Moubarak 🌙\nQue Dieu accepte de nous et de vous. Belle fête de l'Aïd à vous et à votre famille"},
+             {"ramadan", "Ramadan Karim 🌙\nQue ce mois vous apporte la paix, des bénédictions et un jeûne accepté"},
+             {"jumuah", "Joumoua Moubaraka 🕌\nQue ce vendredi vous apporte bénédictions et paix"},
+             {"get_well", "Prompt rétablissement 🤲\nJe vous souhaite une guérison rapide et complète"},
+             {"thanks", "Merci infiniment 🌹\nJ'apprécie vraiment"},
+         }},
+        {"de",
+         {
+             {"baby_boy", "Herzlichen Glückwunsch zu eurem Sohn 👶💙\nMöge er gesund und glücklich aufwachsen und euch unendlich viel Freude schenken"},
+             {"baby_girl", "Herzlichen Glückwunsch zu eurer Tochter 👶🩷\nMöge sie gesund und glücklich aufwachsen und euer Zuhause mit Freude erfüllen"},
+             {"condolence", "Mein aufrichtiges Beileid 🤍\nMöge Gott barmherzig sein und dir und deiner Familie Geduld und Kraft schenken"},
+             {"national_address", "Nationale Adresse"},
+             {"iban", "Meine IBAN"},
+             {"home_location", "Standort Zuhause"},
+             {"wedding", "Herzlichen Glückwunsch zur Hochzeit 💍\nIch wünsche euch beiden ein Leben voller Liebe und Glück"},
+             {"graduation", "Herzlichen Glückwunsch zum Abschluss 🎓\nIch bin so stolz auf dich. Auf alles, was jetzt kommt"},
+             {"eid", "Eid Mubarak 🌙\nMöge Gott es von uns und von euch annehmen. Ich wünsche dir und deiner Familie ein frohes Fest"},
+             {"ramadan", "Ramadan Kareem 🌙\nMöge dieser Monat dir Frieden, Segen und ein angenommenes Fasten bringen"},
+             {"jumuah", "Jumu'a Mubarak 🕌\nMöge dieser Freitag dir Segen und Frieden bringen"},
+             {"get_well", "Gute Besserung 🤲\nIch wünsche dir eine schnelle und vollständige Genesung"},
+             {"thanks", "Vielen herzlichen Dank 🌹\nIch weiß das wirklich zu schätzen"},
+         }},
+        {"it",
+         {
+             {"baby_boy", "Congratulazioni per la nascita del tuo bambino 👶💙\nChe possa crescere sano e felice e portarti una gioia infinita"},
+             {"baby_girl", "Congratulazioni per la nascita della tua bambina 👶🩷\nChe possa crescere sana e felice e riempire la tua casa di gioia"},
+             {"condolence", "Le mie più sentite condoglianze 🤍\nChe Dio abbia misericordia della sua anima e doni a te e alla tua famiglia forza e pazienza"},
+             {"national_address", "Indirizzo nazionale"},
+             {"iban", "Il mio IBAN"},
+             {"home_location", "Posizione di casa"},
+             {"wedding", "Congratulazioni per il vostro matrimonio 💍\nVi auguro una vita intera di amore e felicità"},
+             {"graduation", "Congratulazioni per la laurea 🎓\nChe orgoglio! Brindiamo a ciò che verrà"},
+             {"eid", "Eid Mubarak 🌙\nChe Dio accetti da noi e da voi. Auguro a te e alla tua famiglia un felice Eid"},
+             {"ramadan", "Ramadan Kareem 🌙\nChe questo mese ti porti pace, benedizioni e un digiuno accettato"},
+             {"jumuah", "Jumu'ah Mubarak 🕌\nChe questo venerdì ti porti benedizioni e pace"},
+             {"get_well", "Guarisci presto 🤲\nTi auguro una guarigione rapida e completa"},
+             {"thanks", "Grazie mille 🌹\nLo apprezzo davvero tanto"},
+         }},
+        {"pt-BR",
+         {
+             {"baby_boy", "Parabéns pela chegada do seu menino 👶💙\nQue ele cresça com saúde e felicidade e traga uma alegria sem fim"},
+             {"baby_girl", "Parabéns pela chegada da sua menina 👶🩷\nQue ela cresça com saúde e felicidade e encha o seu lar de alegria"},
+             {"condolence", "Meus sinceros pêsames 🤍\nQue Deus acolha quem partiu em Sua misericórdia e dê a você e à sua família paciência e conforto"},
+             {"national_address", "Endereço nacional"},
+             {"iban", "Meu IBAN"},
+             {"home_location", "Localização de casa"},
+             {"wedding", "Parabéns pelo casamento 💍\nDesejo a vocês dois uma vida inteira de amor e felicidade"},
+             {"graduation", "Parabéns pela formatura 🎓\nQue orgulho de você! Que venha o próximo capítulo"},
+             {"eid", "Eid Mubarak 🌙\nQue Deus aceite de nós e de vocês. Desejo a você e à sua família um feliz Eid"},
+             {"ramadan", "Ramadan Kareem 🌙\nQue este mês traga paz, bênçãos e um jejum aceito"},
+             {"jumuah", "Jumu'ah Mubarak 🕌\nQue esta sexta-feira traga bênçãos e paz para você"},
+             {"get_well", "Melhoras 🤲\nDesejo uma recuperação rápida e completa"},
+             {"thanks", "Valeu mesmo 🌹\nAgradeço de coração"},
+         }},
+        {"ru",
+         {
+             {"baby_boy", "Поздравляю с рождением сына 👶💙\nПусть растёт здоровым и счастливым и приносит вам бесконечную радость"},
+             {"baby_girl", "Поздравляю с рождением дочки 👶🩷\nПусть растёт здоровой и счастливой и наполняет ваш дом радостью"},
+             {"condolence", "Примите мои искренние соболезнования 🤍\nПусть Бог будет милостив, а вам и вашей семье пошлёт терпение и силы"},
+             {"national_address", "Национальный адрес"},
+             {"iban", "Мой IBAN"},
+             {"home_location", "Местоположение дома"},
+             {"wedding", "Поздравляю со свадьбой 💍\nЖелаю вам обоим любви и счастья на всю жизнь"},
+             {"graduation", "Поздравляю с выпуском 🎓\nОчень горжусь тобой. За всё, что впереди!"},
+             {"eid", "Ид Мубарак 🌙\nДа примет Аллах от нас и от вас. Счастливого праздника тебе и твоей семье"},
+             {"ramadan", "Рамадан Карим 🌙\nПусть этот месяц принесёт тебе мир, благословение и принятый пост"},
+             {"jumuah", "Джума Мубарак 🕌\nПусть эта пятница принесёт тебе благословение и покой"},
+             {"get_well", "Скорейшего выздоровления 🤲\nЖелаю быстро и полностью поправиться"},
+             {"thanks", "Огромное спасибо 🌹\nЯ очень это ценю"},
+         }},
+    };
+    return tables;
+}
+
+// clang-format on
+
+const Table& table(std::string_view languageID) {
+    const auto& tables = all();
+    if (auto exact = tables.find(languageID); exact != tables.end()) return exact->second;
+    const std::string_view base = languageID.substr(0, languageID.find_first_of("-_"));
+    for (const auto& [id, texts] : tables) {
+        if (id == base || (id.size() > base.size() && id.starts_with(base) && id[base.size()] == '-')) return texts;
+    }
+    return tables.find("en")->second;
+}
+
+}  // namespace PhoneKit::TemplateTexts

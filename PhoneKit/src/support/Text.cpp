@@ -1,0 +1,132 @@
+#include "PhoneKit/Text.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/uchar.h>
+#include <unicode/utext.h>
+#include <unicode/utf8.h>
+
+#include <cstdint>
+#include <memory>
+
+namespace PhoneKit::Text {
+
+namespace {
+
+template <typename Visit>
+void forEachScalar(std::string_view text, Visit visit) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const std::size_t length = text.size();
+    std::size_t i = 0;  // the macro is index-type agnostic, so texts beyond 2 GB work too
+    while (i < length) {
+        UChar32 c;
+        U8_NEXT_OR_FFFD(bytes, i, length, c);
+        visit(c);
+    }
+}
+
+// `text` without the scalars satisfying `drop` at either end.
+template <typename Drop>
+std::string_view trimmedBy(std::string_view text, Drop drop) {
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    std::size_t begin = std::string_view::npos, end = 0, i = 0;
+    while (i < text.size()) {
+        const std::size_t at = i;
+        UChar32 c;
+        U8_NEXT_OR_FFFD(bytes, i, text.size(), c);
+        if (drop(c)) continue;
+        if (begin == std::string_view::npos) begin = at;
+        end = i;
+    }
+    return begin == std::string_view::npos ? std::string_view() : text.substr(begin, end - begin);
+}
+
+bool isLineBreak(UChar32 c) { return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029; }
+
+// Spaces and tabs, of any width: white space that is not a line break.
+bool isLineBlank(UChar32 c) { return u_isUWhiteSpace(c) && !isLineBreak(c); }
+
+}  // namespace
+
+std::u32string scalars(std::string_view text) {
+    std::u32string out;
+    out.reserve(text.size());
+    forEachScalar(text, [&](UChar32 c) { out.push_back(static_cast<char32_t>(c)); });
+    return out;
+}
+
+std::string wellFormed(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    forEachScalar(text, [&](UChar32 c) {
+        char buffer[U8_MAX_LENGTH];
+        int32_t n = 0;
+        U8_APPEND_UNSAFE(reinterpret_cast<uint8_t*>(buffer), n, c);  // c is a scalar value
+        out.append(buffer, static_cast<std::size_t>(n));
+    });
+    return out;
+}
+
+bool isBlank(std::string_view text) {
+    bool blank = true;
+    forEachScalar(text, [&](UChar32 c) { blank = blank && u_isUWhiteSpace(c); });
+    return blank;
+}
+
+std::string trimmed(std::string_view text) {
+    return std::string(trimmedBy(text, [](UChar32 c) { return u_isUWhiteSpace(c) != 0; }));
+}
+
+std::vector<std::string> lines(std::string_view text) {
+    std::vector<std::string> found;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    std::size_t start = 0, i = 0;
+    auto take = [&](std::size_t end) {
+        const auto line = trimmedBy(text.substr(start, end - start), isLineBlank);
+        if (!line.empty()) found.emplace_back(line);
+    };
+    while (i < text.size()) {
+        const std::size_t at = i;
+        UChar32 c;
+        U8_NEXT_OR_FFFD(bytes, i, text.size(), c);
+        if (isLineBreak(c)) {
+            take(at);
+            start = i;
+        }
+    }
+    take(text.size());
+    return found;
+}
+
+std::string prefixOfCharacters(std::string_view text, std::size_t count) {
+    if (text.size() <= count) return std::string(text);  // no more bytes than clusters needed
+    UErrorCode status = U_ZERO_ERROR;
+    const std::string valid = wellFormed(text);
+    std::unique_ptr<UText, decltype(&utext_close)> utext(
+        utext_openUTF8(nullptr, valid.data(), static_cast<int64_t>(valid.size()), &status), &utext_close);
+    std::unique_ptr<icu::BreakIterator> clusters(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    if (U_FAILURE(status)) return valid;
+    clusters->setText(utext.get(), status);
+    if (U_FAILURE(status)) return valid;
+    int32_t end = clusters->first();
+    for (std::size_t taken = 0; taken < count; ++taken) {
+        const int32_t next = clusters->next();
+        if (next == icu::BreakIterator::DONE) return valid;
+        end = next;
+    }
+    // With UTF-8 text the iterator's positions are byte offsets.
+    return valid.substr(0, static_cast<std::size_t>(end));
+}
+
+bool constantTimeEquals(std::string_view a, std::string_view b) {
+    // Walk the longer text completely so the time reveals no common prefix.
+    const std::size_t length = a.size() > b.size() ? a.size() : b.size();
+    unsigned difference = a.size() == b.size() ? 0U : 1U;
+    for (std::size_t i = 0; i < length; ++i) {
+        const auto x = i < a.size() ? static_cast<unsigned char>(a[i]) : 0U;
+        const auto y = i < b.size() ? static_cast<unsigned char>(b[i]) : 0U;
+        difference |= x ^ y;
+    }
+    return difference == 0;
+}
+
+}  // namespace PhoneKit::Text
