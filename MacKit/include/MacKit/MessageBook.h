@@ -1,0 +1,59 @@
+#pragma once
+
+#include <PhoneKit/TemplateStore.h>
+#include <PhoneKit/Templates.h>
+#include <PhoneKit/URL.h>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace MacKit {
+
+/// The user's ready-made messages while the application runs: loaded or
+/// seeded, edited, kept in the reader's language, saved after every change.
+/// Main thread only.
+class MessageBook {
+public:
+    /// Loads the list; with none stored, or none readable, seeds the defaults
+    /// of `languageID` and saves them at once. An unreadable list is copied
+    /// aside first (see TemplateStore::keepUnreadableTemplates).
+    MessageBook(PhoneKit::TemplateStore store, std::string languageID);
+
+    const std::vector<PhoneKit::MessageTemplate>& messages() const { return messages_; }
+    const std::string& languageID() const { return languageID_; }
+
+    std::string title(const PhoneKit::MessageTemplate& message) const;
+    bool needsFilling(const PhoneKit::MessageTemplate& message) const;
+    /// The editor's first text; empty for a new message.
+    std::string editorStart(const std::optional<PhoneKit::MessageTemplate>& message) const;
+
+    /// Stores the trimmed text: over the edited message (same id, kind and
+    /// place; appended if it was deleted meanwhile) or as a new custom
+    /// message at the end. A blank text changes and saves nothing.
+    void save(std::string_view text, const std::optional<PhoneKit::MessageTemplate>& editing);
+    /// Removes every message with this id and saves, even when none matched.
+    void remove(const PhoneKit::MessageTemplate& message);
+    std::size_t missingCount() const;
+    void restoreMissing();
+
+    /// WhatsApp with the message filled in and no chat chosen; nothing for a
+    /// personal slot that still needs filling.
+    std::optional<PhoneKit::URL> sendURL(const PhoneKit::MessageTemplate& message, bool whatsAppInstalled) const;
+    static PhoneKit::URL appPickerURL(std::string_view text);
+
+    /// Moves the untouched built-in texts and unfilled labels to another
+    /// language; whatever the user wrote stays as written.
+    void switchLanguage(std::string_view languageID);
+
+private:
+    void saveAll() const;
+
+    std::vector<PhoneKit::MessageTemplate> messages_;
+    std::string languageID_;
+    PhoneKit::TemplateStore store_;
+};
+
+}  // namespace MacKit

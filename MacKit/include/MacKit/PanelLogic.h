@@ -1,0 +1,63 @@
+#pragma once
+
+#include "MacKit/Flavour.h"
+
+#include <PhoneKit/PhoneExtractor.h>
+#include <PhoneKit/Region.h>
+#include <PhoneKit/URL.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// The panel's small decisions about the clipboard, the number field, the
+/// chat link and opening at login. Plain values in, plain values out.
+namespace MacKit {
+
+/// How freely the system lets the application read the clipboard.
+enum class ClipboardAccess { allowed, ask, denied };
+std::string_view toString(ClipboardAccess access);
+
+namespace ClipboardPolicy {
+
+enum class Action { read, offerPaste, nothing };
+std::string_view toString(Action action);
+
+/// Read freely when allowed; otherwise offer the paste button only when the
+/// system's detector says the clipboard holds something like a number.
+Action onOpen(ClipboardAccess access, bool looksLikeNumber);
+/// Whether the detector must be asked before `onOpen`.
+bool needsDetection(ClipboardAccess access);
+
+}  // namespace ClipboardPolicy
+
+namespace Prefill {
+
+/// How much of a clipboard is searched, in user-perceived characters.
+inline constexpr std::size_t maximumCharacters = 10'000;
+
+/// The text to put into the number field when the panel opens: the display
+/// forms of the clipboard's numbers joined with ", ". Nothing when the field
+/// already holds text, the clipboard holds no text or no number.
+std::optional<std::string> text(std::string_view fieldText, std::optional<std::string_view> clipboard,
+                                const PhoneKit::Region& region);
+
+}  // namespace Prefill
+
+namespace ChatLink {
+
+/// The deep link of the number "0": never opened, only asked who handles it.
+const PhoneKit::URL& probe();
+/// The deep link when WhatsApp is installed, else the web link; no text.
+PhoneKit::URL url(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled);
+
+}  // namespace ChatLink
+
+namespace LoginItemPolicy {
+
+/// Register at this start: only once per user, and only in flavours that
+/// open at login by default.
+bool registersAtLaunch(bool defaultApplied, Flavour flavour);
+
+}  // namespace LoginItemPolicy
+}  // namespace MacKit

@@ -1,0 +1,104 @@
+#include "MacKit/MessageBook.h"
+
+#include <PhoneKit/AppLanguage.h>
+#include <PhoneKit/Text.h>
+#include <PhoneKit/WhatsAppLink.h>
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace MacKit {
+
+using PhoneKit::MessageTemplate;
+namespace Templates = PhoneKit::Templates;
+
+MessageBook::MessageBook(PhoneKit::TemplateStore store, std::string languageID)
+    : languageID_(std::move(languageID)), store_(std::move(store)) {
+    if (auto stored = store_.load()) {
+        messages_ = std::move(*stored);
+        return;
+    }
+    // Seeding overwrites the stored list; one this version cannot read
+    // (a newer version's, say) is the user's work, so keep a copy first.
+    store_.keepUnreadableTemplates();
+    messages_ = Templates::defaults(languageID_);
+    saveAll();
+}
+
+std::string MessageBook::title(const MessageTemplate& message) const { return Templates::title(message, languageID_); }
+
+bool MessageBook::needsFilling(const MessageTemplate& message) const {
+    return Templates::needsFilling(message, languageID_);
+}
+
+std::string MessageBook::editorStart(const std::optional<MessageTemplate>& message) const {
+    return message ? Templates::editorStart(*message, languageID_) : std::string();
+}
+
+void MessageBook::save(std::string_view text, const std::optional<MessageTemplate>& editing) {
+    std::string content = PhoneKit::Text::trimmed(text);
+    if (content.empty()) return;
+    MessageTemplate record = editing ? MessageTemplate{editing->id, editing->kind, std::move(content)}
+                                     : Templates::newCustom(std::move(content));
+    const auto existing = std::find_if(messages_.begin(), messages_.end(),
+                                       [&](const MessageTemplate& m) { return m.id == record.id; });
+    if (existing != messages_.end()) {
+        *existing = std::move(record);
+    } else {
+        messages_.push_back(std::move(record));
+    }
+    saveAll();
+}
+
+void MessageBook::remove(const MessageTemplate& message) {
+    std::erase_if(messages_, [&](const MessageTemplate& m) { return m.id == message.id; });
+    saveAll();
+}
+
+std::size_t MessageBook::missingCount() const { return Templates::missingCount(messages_); }
+
+void MessageBook::restoreMissing() {
+    messages_ = Templates::restoringMissing(std::move(messages_), languageID_);
+    saveAll();
+}
+
+std::optional<PhoneKit::URL> MessageBook::sendURL(const MessageTemplate& message, bool whatsAppInstalled) const {
+    if (needsFilling(message)) return std::nullopt;
+    return whatsAppInstalled ? PhoneKit::WhatsAppLink::appPicker(message.text)
+                             : PhoneKit::WhatsAppLink::picker(message.text);
+}
+
+PhoneKit::URL MessageBook::appPickerURL(std::string_view text) { return PhoneKit::WhatsAppLink::appPicker(text); }
+
+void MessageBook::switchLanguage(std::string_view languageID) {
+    const std::string old = std::exchange(languageID_, std::string(languageID));
+    std::map<std::string, std::string, std::less<>> incoming;
+    for (MessageTemplate& slot : Templates::defaults(languageID_)) incoming.emplace(slot.id, std::move(slot.text));
+    std::vector<std::vector<MessageTemplate>> builtIn;
+    for (const PhoneKit::AppLanguage& language : PhoneKit::AppLanguage::all()) {
+        builtIn.push_back(Templates::defaults(language.id));
+    }
+    // Untouched means equal to a built-in text of any language, so a list
+    // that already went through several switches still follows.
+    auto untouched = [&](const MessageTemplate& message) {
+        return std::any_of(builtIn.begin(), builtIn.end(), [&](const std::vector<MessageTemplate>& slots) {
+            return std::any_of(slots.begin(), slots.end(), [&](const MessageTemplate& slot) {
+                return slot.id == message.id && slot.text == message.text;
+            });
+        });
+    };
+
+    for (MessageTemplate& message : messages_) {
+        if (message.kind == MessageTemplate::Kind::personal) {
+            if (Templates::needsFilling(message, old)) message.text.clear();  // shows the new label
+        } else if (message.kind == MessageTemplate::Kind::starter && untouched(message)) {
+            if (const auto text = incoming.find(message.id); text != incoming.end()) message.text = text->second;
+        }
+    }
+    saveAll();
+}
+
+void MessageBook::saveAll() const { store_.save(messages_); }
+
+}  // namespace MacKit

@@ -1,0 +1,65 @@
+#include "MacKit/PanelLogic.h"
+
+#include <PhoneKit/Text.h>
+#include <PhoneKit/WhatsAppLink.h>
+
+namespace MacKit {
+
+std::string_view toString(ClipboardAccess access) {
+    switch (access) {
+        case ClipboardAccess::allowed: return "allowed";
+        case ClipboardAccess::ask: return "ask";
+        case ClipboardAccess::denied: return "denied";
+    }
+    return {};
+}
+
+namespace ClipboardPolicy {
+
+std::string_view toString(Action action) {
+    switch (action) {
+        case Action::read: return "read";
+        case Action::offerPaste: return "offerPaste";
+        case Action::nothing: return "nothing";
+    }
+    return {};
+}
+
+Action onOpen(ClipboardAccess access, bool looksLikeNumber) {
+    if (access == ClipboardAccess::allowed) return Action::read;
+    return looksLikeNumber ? Action::offerPaste : Action::nothing;
+}
+
+bool needsDetection(ClipboardAccess access) { return access != ClipboardAccess::allowed; }
+
+}  // namespace ClipboardPolicy
+
+std::optional<std::string> Prefill::text(std::string_view fieldText, std::optional<std::string_view> clipboard,
+                                         const PhoneKit::Region& region) {
+    // What the user typed is never replaced.
+    if (!PhoneKit::Text::isBlank(fieldText) || !clipboard || clipboard->empty()) return std::nullopt;
+    const std::string searched = PhoneKit::Text::prefixOfCharacters(*clipboard, maximumCharacters);
+    const auto numbers = PhoneKit::PhoneExtractor::numbers(searched, region);
+    if (numbers.empty()) return std::nullopt;
+    std::string joined;
+    for (const PhoneKit::PhoneNumber& number : numbers) {
+        if (!joined.empty()) joined += ", ";
+        joined += number.display();
+    }
+    return joined;
+}
+
+const PhoneKit::URL& ChatLink::probe() {
+    static const PhoneKit::URL link = PhoneKit::WhatsAppLink::app("0");
+    return link;
+}
+
+PhoneKit::URL ChatLink::url(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled) {
+    return whatsAppInstalled ? PhoneKit::WhatsAppLink::app(number.digits) : PhoneKit::WhatsAppLink::web(number.digits);
+}
+
+bool LoginItemPolicy::registersAtLaunch(bool defaultApplied, Flavour flavour) {
+    return !defaultApplied && opensAtLoginByDefault(flavour);
+}
+
+}  // namespace MacKit

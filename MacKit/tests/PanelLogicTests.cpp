@@ -1,0 +1,76 @@
+#include "MacKit/PanelLogic.h"
+
+#include <gtest/gtest.h>
+
+using namespace MacKit;
+using PhoneKit::Region;
+
+TEST(ClipboardPolicy, ReadsFreelyOnlyWhenAllowed) {
+    using ClipboardPolicy::Action;
+    const struct {
+        ClipboardAccess access;
+        bool looksLikeNumber;
+        Action action;
+    } cases[] = {
+        {ClipboardAccess::allowed, true, Action::read},     {ClipboardAccess::allowed, false, Action::read},
+        {ClipboardAccess::ask, true, Action::offerPaste},   {ClipboardAccess::ask, false, Action::nothing},
+        {ClipboardAccess::denied, true, Action::offerPaste}, {ClipboardAccess::denied, false, Action::nothing},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ClipboardPolicy::onOpen(c.access, c.looksLikeNumber), c.action) << toString(c.access);
+        EXPECT_EQ(ClipboardPolicy::needsDetection(c.access), c.access != ClipboardAccess::allowed);
+    }
+    EXPECT_EQ(ClipboardPolicy::toString(Action::offerPaste), "offerPaste");
+}
+
+TEST(Prefill, FillsAnEmptyFieldWithTheClipboardsNumbers) {
+    const std::string beyond = std::string(10'000, 'x') + " 0501234567";
+    // A number cut by the limit: only "050123" of it is seen.
+    const std::string straddling = std::string(9'994, 'x') + " 0501234567";
+    // 5,000 user-perceived characters of two scalars (three bytes) each: the
+    // number after them is within the limit only when clusters are counted.
+    std::string clusters;
+    for (int i = 0; i < 5'000; ++i) clusters += "e\u0301";
+    const struct {
+        std::string field;
+        std::optional<std::string> clipboard;
+        std::optional<std::string> result;
+    } cases[] = {
+        {"", "0501234567", "+966 50 123 4567"},
+        {" \n", "call 0501234567", "+966 50 123 4567"},
+        {"0", "0501234567", std::nullopt},
+        {"", std::nullopt, std::nullopt},
+        {"", "", std::nullopt},
+        {"", "   ", std::nullopt},
+        {"", "no number", std::nullopt},
+        {"", "0112345678 or 0501234567", "+966 50 123 4567, +966 11 234 5678"},
+        {"", beyond, std::nullopt},
+        {"", straddling, std::nullopt},
+        {"", clusters + " 0501234567", "+966 50 123 4567"},
+        {"", clusters + clusters + " 0501234567", std::nullopt},
+        {"", "e\u0301 0501234567", "+966 50 123 4567"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.clipboard.value_or("(none)").substr(0, 30));
+        const std::optional<std::string_view> clipboard =
+            c.clipboard ? std::optional<std::string_view>(*c.clipboard) : std::nullopt;
+        EXPECT_EQ(Prefill::text(c.field, clipboard, Region::home()), c.result);
+    }
+    const std::string justInside = std::string(9'988, 'x') + " 0501234567";  // ends at character 10,000
+    EXPECT_EQ(Prefill::text("", justInside, Region::home()), "+966 50 123 4567");
+}
+
+TEST(ChatLink, DeepLinkWhenInstalledElseWeb) {
+    const PhoneKit::PhoneNumber number{"966501234567", PhoneKit::PhoneNumber::Kind::landline};
+    EXPECT_EQ(ChatLink::url(number, true).string(), "whatsapp://send?phone=966501234567");
+    EXPECT_EQ(ChatLink::url(number, false).string(), "https://wa.me/966501234567");
+    EXPECT_EQ(ChatLink::probe().string(), "whatsapp://send?phone=0");
+    EXPECT_EQ(&ChatLink::probe(), &ChatLink::probe());
+}
+
+TEST(LoginItemPolicy, RegistersOnceAndOnlyForThePersonalBuild) {
+    EXPECT_TRUE(LoginItemPolicy::registersAtLaunch(false, Flavour::personal));
+    EXPECT_FALSE(LoginItemPolicy::registersAtLaunch(false, Flavour::website));
+    EXPECT_FALSE(LoginItemPolicy::registersAtLaunch(false, Flavour::appStore));
+    for (Flavour flavour : allFlavours) EXPECT_FALSE(LoginItemPolicy::registersAtLaunch(true, flavour));
+}
