@@ -36,6 +36,17 @@ struct Region {
     /// TZ and /etc/localtime), else the home region. Worked out at each call.
     static Region current();
 
+    /// The emoji flag: each letter of the id as a regional indicator.
+    std::string flag() const;
+    /// The region's name in `locale` (an ICU or BCP 47 locale id); the id
+    /// when the locale has no name for it.
+    std::string name(std::string_view locale) const;
+    /// A region picker's filter: every row whose English, Arabic or local
+    /// name, calling code or id contains the folded query (case, accents,
+    /// width, Arabic letter forms and digits of any script folded), ordered
+    /// by local name. An empty query gives every row.
+    static std::vector<Region> search(std::string_view query, std::string_view locale);
+
     friend bool operator==(const Region&, const Region&) = default;
 };
 

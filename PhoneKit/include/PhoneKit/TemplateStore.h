@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PhoneKit/Locations.h"
 #include "PhoneKit/SharedValues.h"
 #include "PhoneKit/Templates.h"
 
@@ -19,6 +20,7 @@ public:
     /// Where an unreadable list is kept before defaults replace it.
     static constexpr std::string_view unreadableTemplatesKey = "templates.unreadable";
     static constexpr std::string_view locationsKey = "locations";
+    static constexpr std::string_view unreadableLocationsKey = "locations.unreadable";
     static constexpr std::string_view widgetKeyKey = "templateWidgetKey";
 
     explicit TemplateStore(std::shared_ptr<SharedValues> values);
@@ -36,6 +38,12 @@ public:
     /// written by a newer version survives the defaults being saved over it.
     /// Returns whether there was anything to keep.
     bool keepUnreadableTemplates() const;
+    /// The companion app's saved places; empty when none are stored or they
+    /// do not read.
+    std::vector<SavedLocation> loadLocations() const;
+    /// Writes the places, after copying stored bytes that do not read to
+    /// "locations.unreadable" (replacing an older copy).
+    void saveLocations(const std::vector<SavedLocation>& locations) const;
     /// The per-installation key of the widget's links: 64 upper-case hex
     /// digits from the system's secure random source, made once and kept.
     std::string widgetKey() const;

@@ -46,4 +46,8 @@ private:
 
 std::ostream& operator<<(std::ostream& out, const URL& url);
 
+/// `text` with every byte but RFC 3986's unreserved characters and those in
+/// `alsoKept` written as "%XX" (upper-case hex).
+std::string percentEncoded(std::string_view text, std::string_view alsoKept = {});
+
 }  // namespace PhoneKit

@@ -79,4 +79,24 @@ std::optional<std::vector<URL::QueryItem>> URL::queryItems() const {
 
 std::ostream& operator<<(std::ostream& out, const URL& url) { return out << url.string(); }
 
+std::string percentEncoded(std::string_view text, std::string_view alsoKept) {
+    // RFC 3986's unreserved characters: the ones a URL carries as they are.
+    static constexpr std::string_view plain =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size() * 3);
+    for (char c : text) {
+        if (plain.find(c) != std::string_view::npos || alsoKept.find(c) != std::string_view::npos) {
+            out += c;
+            continue;
+        }
+        const auto byte = static_cast<unsigned char>(c);
+        out += '%';
+        out += kHex[byte >> 4];
+        out += kHex[byte & 0xF];
+    }
+    return out;
+}
+
 }  // namespace PhoneKit

@@ -2,40 +2,11 @@
 
 #include "PhoneKit/Text.h"
 
-#include <bitset>
 #include <string>
 
 namespace PhoneKit::WhatsAppLink {
 
 namespace {
-
-// RFC 3986's unreserved characters: everything else is escaped.
-const std::bitset<256>& plain() {
-    static const std::bitset<256> set = [] {
-        std::bitset<256> bits;
-        for (unsigned char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~")) {
-            bits.set(c);
-        }
-        return bits;
-    }();
-    return set;
-}
-
-std::string percentEncoded(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size() * 3);
-    for (unsigned char byte : text) {
-        if (plain().test(byte)) {
-            out += static_cast<char>(byte);
-        } else {
-            out += '%';
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        }
-    }
-    return out;
-}
 
 std::string query(std::optional<std::string_view> text, char joiner) {
     if (!text || Text::isBlank(*text)) return {};

@@ -31,6 +31,19 @@ bool TemplateStore::keepUnreadableTemplates() const {
     return true;
 }
 
+std::vector<SavedLocation> TemplateStore::loadLocations() const {
+    const auto bytes = values_->data(locationsKey);
+    if (!bytes) return {};
+    return decodeLocations(*bytes).value_or(std::vector<SavedLocation>{});
+}
+
+void TemplateStore::saveLocations(const std::vector<SavedLocation>& locations) const {
+    if (const auto bytes = values_->data(locationsKey); bytes && !decodeLocations(*bytes)) {
+        values_->set(bytes, unreadableLocationsKey);
+    }
+    values_->set(encodeLocations(locations), locationsKey);
+}
+
 std::string TemplateStore::widgetKey() const {
     if (const auto stored = values_->data(widgetKeyKey);
         stored && !stored->empty() && Text::wellFormed(*stored) == *stored) {

@@ -1,0 +1,74 @@
+#include "PhoneKit/Files.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+namespace PhoneKit::Files {
+
+namespace fs = std::filesystem;
+
+fs::path userDataDirectory() {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && fs::path(data).is_absolute()) return data;
+    const char* home = std::getenv("HOME");
+    return fs::path(home && *home ? home : "/") / ".local" / "share";
+}
+
+std::optional<fs::path> plainFileIn(const fs::path& folder, std::string_view name) {
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos ||
+        name.find('\0') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return folder / fs::path(std::string(name));
+}
+
+std::string lastComponent(std::string_view name) {
+    while (name.size() > 1 && name.back() == '/') name.remove_suffix(1);
+    const auto slash = name.rfind('/');
+    return std::string(slash == std::string_view::npos ? name : name.substr(slash + 1));
+}
+
+std::error_code writeAtomically(const fs::path& path, std::string_view bytes) {
+    std::string temporary = (path.parent_path() / ("." + path.filename().string() + ".XXXXXX")).string();
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0) return {errno, std::generic_category()};
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return std::error_code(error, std::generic_category());
+    };
+    for (std::size_t written = 0; written < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(errno);
+        written += static_cast<std::size_t>(n);
+    }
+    // mkstemp gives 0600: the user's files stay the user's.
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        ::unlink(temporary.c_str());
+        return {errno, std::generic_category()};
+    }
+    if (::rename(temporary.c_str(), path.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return {error, std::generic_category()};
+    }
+    return {};
+}
+
+std::optional<std::string> readRegularFile(const fs::path& path) {
+    std::error_code error;
+    if (!fs::is_regular_file(fs::symlink_status(path, error))) return std::nullopt;
+    std::ifstream file(path, std::ios::binary);
+    if (!file) return std::nullopt;
+    std::string bytes{std::istreambuf_iterator<char>(file), {}};
+    if (file.bad()) return std::nullopt;
+    return bytes;
+}
+
+}  // namespace PhoneKit::Files
