@@ -1,34 +1,64 @@
-#include "NumbersCommand.h"
+#include "cli/Diagnose.h"
+#include "cli/NumbersCommand.h"
+#include "cli/OpenCommand.h"
+#include "platform/GioWorkspace.h"
+#include "shell/AppDelegate.h"
+#include "shell/SingleInstance.h"
+
+#include <QApplication>
 
 #include <iostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 namespace {
 
 void printUsage(std::ostream& out) {
     out << "tovu: open a WhatsApp chat\n\nusage:\n"
-        << tovu::NumbersCommand::usage() << "  tovu --help | --version\n";
+        << "  tovu\n      Start the tray application, or show the panel of the running one.\n"
+        << tovu::NumbersCommand::usage() << OpenCommand::usage()
+        << "  tovu --diagnose | --help | --version\n";
+}
+
+int runApplication(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("tovu");
+    QApplication::setOrganizationName("tovu");
+    QApplication::setApplicationVersion(TOVU_VERSION);
+    QApplication::setQuitOnLastWindowClosed(false);  // closing the panel never ends tovu
+
+    if (SingleInstance::askRunningToShow()) return 0;  // the running one reopens
+    SingleInstance instance;
+    AppDelegate delegate;
+    QObject::connect(&instance, &SingleInstance::showRequested, &delegate, &AppDelegate::reopen);
+    if (!instance.listen()) qWarning("tovu: cannot listen on %s", qUtf8Printable(SingleInstance::socketName()));
+    delegate.launch();
+    return app.exec();
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (arguments.empty() || arguments.front() == "--help" || arguments.front() == "-h") {
+    if (arguments.empty()) return runApplication(argc, argv);
+    std::ios::sync_with_stdio(false);
+    const std::string& command = arguments.front();
+    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
+    if (command == "--help" || command == "-h") {
         printUsage(std::cout);
         return 0;
     }
-    if (arguments.front() == "--version") {
+    if (command == "--version") {
         std::cout << "tovu " << TOVU_VERSION << '\n';
         return 0;
     }
-    if (arguments.front() == "numbers") {
-        return tovu::NumbersCommand::run({arguments.begin() + 1, arguments.end()}, std::cin, std::cout, std::cerr);
+    if (command == "numbers") return tovu::NumbersCommand::run(rest, std::cin, std::cout, std::cerr);
+    if (command == "open") {
+        GioWorkspace workspace;
+        return OpenCommand::run(rest, workspace, std::cout, std::cerr);
     }
-    std::cerr << "tovu: unknown command \"" << arguments.front() << "\"\n\n";
+    if (command == "--diagnose") return Diagnose::run(std::cout);
+    std::cerr << "tovu: unknown command \"" << command << "\"\n\n";
     printUsage(std::cerr);
     return 2;
 }

@@ -1,12 +1,12 @@
-#include "NumbersCommand.h"
+#include "cli/NumbersCommand.h"
+
+#include "cli/CommandLine.h"
 
 #include <PhoneKit/PhoneExtractor.h>
 #include <PhoneKit/Region.h>
 
 #include <nlohmann/json.hpp>
 
-#include <algorithm>
-#include <cctype>
 #include <istream>
 #include <iterator>
 #include <optional>
@@ -25,21 +25,6 @@ struct Options {
     bool lines = false;
     std::vector<std::string> texts;
 };
-
-std::string joined(const std::vector<std::string>& texts) {
-    std::string text;
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i > 0) text += ' ';
-        text += texts[i];
-    }
-    return text;
-}
-
-std::optional<Region> regionNamed(std::string id) {
-    // Ids are upper case in the table; "gb" on a command line means GB.
-    std::transform(id.begin(), id.end(), id.begin(), [](unsigned char c) { return std::toupper(c); });
-    return Region::withID(id);
-}
 
 // Writes the numbers of one text: a JSON array, or tab-separated
 // DISPLAY, DIGITS, KIND fields, one number a line (`lines` false) or all on
@@ -98,23 +83,8 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
             options.json = true;
         } else if (argument == "--lines") {
             options.lines = true;
-        } else if (argument == "--region" || argument.starts_with("--region=")) {
-            std::string id;
-            if (argument == "--region") {
-                if (i + 1 == arguments.size()) {
-                    err << "tovu numbers: --region needs a region id such as SA or GB\n";
-                    return 2;
-                }
-                id = arguments[++i];
-            } else {
-                id = argument.substr(std::string_view("--region=").size());
-            }
-            auto region = regionNamed(id);
-            if (!region) {
-                err << "tovu numbers: unknown region \"" << id << "\" (use a two-letter id such as SA or GB)\n";
-                return 2;
-            }
-            options.region = std::move(*region);
+        } else if (bool ok = true; CommandLine::takeRegion(arguments, i, options.region, ok, err, "numbers")) {
+            if (!ok) return 2;
         } else {
             err << "tovu numbers: unknown option " << argument << "\nusage:\n" << usage();
             return 2;
@@ -131,7 +101,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         return 0;
     }
     const std::string text =
-        options.texts.empty() ? std::string(std::istreambuf_iterator<char>(in), {}) : joined(options.texts);
+        options.texts.empty() ? std::string(std::istreambuf_iterator<char>(in), {}) : CommandLine::joined(options.texts);
     if (options.lines) {
         eachLine(text, [&](std::string_view line) {
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);

@@ -1,0 +1,136 @@
+#include "models/MessagesModel.h"
+
+#include <MacKit/PanelLogic.h>
+#include <PhoneKit/Text.h>
+#include <PhoneKit/WhatsAppLink.h>
+
+#include <QVariantMap>
+
+namespace {
+
+// The book of the stored list, moved from the language it was last shown
+// in to the current one.
+MacKit::MessageBook openBook(PhoneKit::TemplateStore store, const std::string& languageID,
+                             const PhoneKit::DefaultsDomain& defaults) {
+    const auto shownIn = defaults.string(MessagesModel::languageKey);
+    if (!shownIn || *shownIn == languageID) return MacKit::MessageBook(std::move(store), languageID);
+    MacKit::MessageBook book(std::move(store), *shownIn);
+    book.switchLanguage(languageID);
+    return book;
+}
+
+}  // namespace
+
+MessagesModel::MessagesModel(PhoneKit::TemplateStore store, const std::string& languageID,
+                             PhoneKit::DefaultsDomain& defaults, WorkspaceService& workspace, QObject* parent)
+    : QObject(parent), book_(openBook(std::move(store), languageID, defaults)), defaults_(defaults),
+      workspace_(workspace) {
+    defaults_.setValue(languageKey, languageID);
+}
+
+void MessagesModel::setDraft(const QString& draft) {
+    if (draft == draft_) return;
+    draft_ = draft;
+    emit draftChanged();
+}
+
+bool MessagesModel::canSave() const { return !PhoneKit::Text::isBlank(draft_.toStdString()); }
+
+void MessagesModel::setCouldNotOpen(bool value) {
+    if (value == couldNotOpen_) return;
+    couldNotOpen_ = value;
+    emit couldNotOpenChanged();
+}
+
+void MessagesModel::setEditing(std::optional<Editing> editing) {
+    if (editing == editing_) return;
+    editing_ = std::move(editing);
+    emit editingChanged();
+}
+
+void MessagesModel::startEditing(const PhoneKit::MessageTemplate& message) {
+    setCouldNotOpen(false);
+    setDraft(QString::fromStdString(book_.editorStart(message)));
+    setEditing(Editing{message});
+}
+
+void MessagesModel::startNew() {
+    setCouldNotOpen(false);
+    setDraft({});
+    setEditing(Editing{});
+}
+
+void MessagesModel::endEditing() {
+    setEditing(std::nullopt);
+    setDraft({});
+}
+
+void MessagesModel::saveDraft() {
+    if (!editing_ || !canSave()) return;
+    book_.save(draft_.toStdString(), editing_->existing);
+    emit messagesChanged();
+    endEditing();
+}
+
+void MessagesModel::deleteEditing() {
+    if (editing_ && editing_->existing) {
+        book_.remove(*editing_->existing);
+        emit messagesChanged();
+    }
+    endEditing();
+}
+
+void MessagesModel::restoreMissing() {
+    book_.restoreMissing();
+    emit messagesChanged();
+}
+
+void MessagesModel::send(const PhoneKit::MessageTemplate& message) {
+    const bool installed = workspace_.hasHandler(MacKit::ChatLink::probe());
+    const auto url = book_.sendURL(message, installed);
+    if (!url) {  // an unfilled personal slot is filled in first, never sent
+        startEditing(message);
+        return;
+    }
+    bool opened = workspace_.open(*url);
+    if (!opened && installed) opened = workspace_.open(*book_.sendURL(message, false));
+    setCouldNotOpen(!opened);
+    if (opened) close();
+}
+
+const PhoneKit::MessageTemplate* MessagesModel::find(const QString& id) const {
+    const std::string wanted = id.toStdString();
+    for (const auto& message : book_.messages()) {
+        if (message.id == wanted) return &message;
+    }
+    return nullptr;
+}
+
+void MessagesModel::sendMessage(const QString& id) {
+    if (const auto* message = find(id)) send(PhoneKit::MessageTemplate(*message));
+}
+
+void MessagesModel::editMessage(const QString& id) {
+    if (const auto* message = find(id)) startEditing(PhoneKit::MessageTemplate(*message));
+}
+
+void MessagesModel::switchLanguage(const std::string& languageID) {
+    endEditing();
+    book_.switchLanguage(languageID);
+    emit messagesChanged();
+    defaults_.setValue(languageKey, languageID);
+}
+
+QVariantList MessagesModel::messageRows() const {
+    QVariantList rows;
+    for (const auto& message : book_.messages()) {
+        rows.append(QVariantMap{
+            {"id", QString::fromStdString(message.id)},
+            {"kind", QString::fromStdString(std::string(PhoneKit::toString(message.kind)))},
+            {"title", QString::fromStdString(book_.title(message))},
+            {"preview", QString::fromStdString(message.preview())},
+            {"needsFilling", book_.needsFilling(message)},
+        });
+    }
+    return rows;
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <MacKit/MessageBook.h>
+
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <optional>
+
+/// The Messages section: the list, the editor and the last send's failure.
+class MessagesModel final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QVariantList messages READ messageRows NOTIFY messagesChanged)
+    Q_PROPERTY(bool isEditing READ isEditing NOTIFY editingChanged)
+    Q_PROPERTY(bool isEditingNew READ isEditingNew NOTIFY editingChanged)
+    Q_PROPERTY(QString draft READ draft WRITE setDraft NOTIFY draftChanged)
+    Q_PROPERTY(bool canSave READ canSave NOTIFY draftChanged)
+    Q_PROPERTY(bool couldNotOpen READ couldNotOpen WRITE setCouldNotOpen NOTIFY couldNotOpenChanged)
+    Q_PROPERTY(int missingCount READ missingCount NOTIFY messagesChanged)
+public:
+    static constexpr const char* languageKey = "messagesLanguage";
+
+    /// What the editor is open on: a message as it was when editing began,
+    /// or a message that does not exist yet (`existing` empty).
+    struct Editing {
+        std::optional<PhoneKit::MessageTemplate> existing;
+        friend bool operator==(const Editing&, const Editing&) = default;
+    };
+
+    MessagesModel(PhoneKit::TemplateStore store, const std::string& languageID, PhoneKit::DefaultsDomain& defaults,
+                  WorkspaceService& workspace, QObject* parent = nullptr);
+
+    const MacKit::MessageBook& book() const { return book_; }
+    const std::optional<Editing>& editing() const { return editing_; }
+    bool isEditing() const { return editing_.has_value(); }
+    bool isEditingNew() const { return editing_ && !editing_->existing; }
+    QString draft() const { return draft_; }
+    void setDraft(const QString& draft);
+    bool canSave() const;
+    bool couldNotOpen() const { return couldNotOpen_; }
+    void setCouldNotOpen(bool value);
+    int missingCount() const { return int(book_.missingCount()); }
+
+    void startEditing(const PhoneKit::MessageTemplate& message);
+    Q_INVOKABLE void startNew();
+    /// The editor's back button: the list again, the draft dropped.
+    Q_INVOKABLE void endEditing();
+    Q_INVOKABLE void saveDraft();
+    Q_INVOKABLE void deleteEditing();
+    Q_INVOKABLE void restoreMissing();
+    void send(const PhoneKit::MessageTemplate& message);
+    Q_INVOKABLE void sendMessage(const QString& id);
+    Q_INVOKABLE void editMessage(const QString& id);
+    void switchLanguage(const std::string& languageID);
+
+    /// Called after a message went to WhatsApp; the shell closes the panel.
+    std::function<void()> close = [] {};
+
+signals:
+    void messagesChanged();
+    void editingChanged();
+    void draftChanged();
+    void couldNotOpenChanged();
+
+private:
+    QVariantList messageRows() const;
+    void setEditing(std::optional<Editing> editing);
+    const PhoneKit::MessageTemplate* find(const QString& id) const;
+
+    MacKit::MessageBook book_;
+    PhoneKit::DefaultsDomain& defaults_;
+    WorkspaceService& workspace_;
+    std::optional<Editing> editing_;
+    QString draft_;
+    bool couldNotOpen_ = false;
+};

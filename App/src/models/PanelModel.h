@@ -1,0 +1,102 @@
+#pragma once
+
+#include "models/MessagesModel.h"
+#include "platform/Services.h"
+#include "shell/AppLanguageState.h"
+#include "shell/LoginItem.h"
+
+#include <PhoneKit/PhoneExtractor.h>
+#include <PhoneKit/Region.h>
+
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+/// The state machine of the panel: its section, the number field, the paste
+/// offer, the numbers to choose from, the notice and the login switch.
+/// Every property notifies only on a real change.
+class PanelModel final : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(Section section READ section WRITE setSection NOTIFY sectionChanged)
+    Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
+    Q_PROPERTY(bool offersPaste READ offersPaste NOTIFY offersPasteChanged)
+    Q_PROPERTY(QVariantList choices READ choiceRows NOTIFY choicesChanged)
+    Q_PROPERTY(QString noticeText READ noticeText NOTIFY noticeChanged)
+    Q_PROPERTY(qint64 openCount READ openCount NOTIFY openCountChanged)
+    Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE requestLaunchAtLogin NOTIFY launchAtLoginChanged)
+    Q_PROPERTY(bool submitAfterPaste READ submitAfterPaste WRITE setSubmitAfterPaste)
+public:
+    enum class Section { number, messages };
+    Q_ENUM(Section)
+    enum class Notice { noNumber, couldNotOpen };
+
+    using RegionSource = std::function<PhoneKit::Region()>;
+
+    PanelModel(LoginItem& loginItem, MessagesModel& messages, ClipboardService& clipboard,
+               WorkspaceService& workspace, AppLanguageState& language,
+               RegionSource currentRegion = [] { return PhoneKit::Region::current(); }, QObject* parent = nullptr);
+
+    Section section() const { return section_; }
+    void setSection(Section section);
+    QString text() const { return text_; }
+    void setText(const QString& text);
+    bool offersPaste() const { return offersPaste_; }
+    const std::vector<PhoneKit::PhoneNumber>& choices() const { return choices_; }
+    std::optional<Notice> notice() const { return notice_; }
+    QString noticeText() const;
+    qint64 openCount() const { return openCount_; }
+    bool launchAtLogin() const { return launchAtLogin_; }
+    /// The switch: asks the login item and shows what it reports.
+    void requestLaunchAtLogin(bool on);
+    bool submitAfterPaste() const { return submitAfterPaste_; }
+    void setSubmitAfterPaste(bool on) { submitAfterPaste_ = on; }
+    MessagesModel& messages() const { return messages_; }
+
+    Q_INVOKABLE void panelWillOpen();
+    bool refreshLaunchAtLogin();
+    Q_INVOKABLE void submit();
+    void open(const PhoneKit::PhoneNumber& number);
+    Q_INVOKABLE void openChoice(int index);
+    void setLanguage(MacKit::LanguageChoice choice);
+
+    std::function<void()> close = [] {};
+    std::function<void()> quit = [] {};
+    std::function<void()> languageChanged = [] {};
+
+signals:
+    void sectionChanged();
+    void textChanged();
+    void offersPasteChanged();
+    void choicesChanged();
+    void noticeChanged();
+    void openCountChanged();
+    void launchAtLoginChanged();
+
+private:
+    void setOffersPaste(bool on);
+    void setChoices(std::vector<PhoneKit::PhoneNumber> choices);
+    void setNotice(std::optional<Notice> notice);
+    void setLaunchAtLogin(bool on);
+    void textDidChange();
+    QVariantList choiceRows() const;
+
+    Section section_ = Section::number;
+    MessagesModel& messages_;
+    QString text_;
+    bool offersPaste_ = false;
+    std::vector<PhoneKit::PhoneNumber> choices_;
+    std::optional<Notice> notice_;
+    qint64 openCount_ = 0;
+    bool launchAtLogin_ = false;
+    LoginItem& loginItem_;
+    ClipboardService& clipboard_;
+    WorkspaceService& workspace_;
+    AppLanguageState& language_;
+    RegionSource currentRegion_;
+    std::optional<long> lastPrefilledChange_;
+    bool submitAfterPaste_ = false;
+};

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "platform/Services.h"
+
+#include <QString>
+
+/// Opening at login the freedesktop way: an autostart entry
+/// $XDG_CONFIG_HOME/autostart/tovu.desktop, enabled while it is there and
+/// not hidden.
+class AutostartLogin final : public LoginService {
+public:
+    /// `executable`: what the entry starts (the running program by default).
+    explicit AutostartLogin(QString executable = {});
+    static QString entryPath();
+
+    bool registerItem() override;
+    bool unregisterItem() override;
+    Status status() const override;
+
+private:
+    QString executable_;
+};

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "models/MessagesModel.h"
+#include "models/PanelModel.h"
+#include "platform/AutostartLogin.h"
+#include "platform/GioWorkspace.h"
+#include "platform/Settings.h"
+#include "platform/SystemClipboard.h"
+#include "shell/AppLanguageState.h"
+#include "shell/LoginItem.h"
+#include "shell/PowerOffWindow.h"
+#include "shell/SessionSignals.h"
+#include "shell/StatusController.h"
+
+#include <QObject>
+#include <QSocketNotifier>
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+
+/// The running tray application: builds the object graph, answers every
+/// quit request through the quit guard, shows the panel on reopen and keeps
+/// the power-off window.
+class AppDelegate final : public QObject {
+    Q_OBJECT
+public:
+    explicit AppDelegate(QObject* parent = nullptr);
+    ~AppDelegate() override;
+
+    void launch();
+    /// A termination request; `event` and `reason` as four-character codes
+    /// when it came with them. Quits or cancels.
+    void requestQuit(std::optional<std::uint32_t> event, std::optional<std::uint32_t> reason);
+    void reopen();
+    void willPowerOff();
+
+    StatusController* status() const { return status_.get(); }
+    PanelModel* panel() const { return panel_.get(); }
+    bool poweringOff() const { return powerOff_.isOpen(); }
+
+private:
+    void watchTerminationSignals();
+
+    std::shared_ptr<SettingsDefaults> settings_;
+    AutostartLogin autostart_;
+    GioWorkspace workspace_;
+    std::unique_ptr<SystemClipboard> clipboard_;
+    std::unique_ptr<AppLanguageState> language_;
+    std::unique_ptr<LoginItem> loginItem_;
+    std::unique_ptr<MessagesModel> messages_;
+    std::unique_ptr<PanelModel> panel_;
+    std::unique_ptr<StatusController> status_;
+    std::unique_ptr<SessionSignals> session_;
+    std::unique_ptr<QSocketNotifier> signalNotifier_;
+    PowerOffWindow powerOff_;
+    bool explicitQuit_ = false;
+};

@@ -1,0 +1,40 @@
+#include "shell/AppLanguageState.h"
+
+#include <QLocale>
+
+AppLanguageState::AppLanguageState(PhoneKit::DefaultsDomain& defaults, QStringList preferred, QObject* parent)
+    : QObject(parent), defaults_(defaults), preferred_(std::move(preferred)) {
+    const auto stored = defaults_.string(choiceKey);
+    choice_ = MacKit::languageChoice(stored ? std::optional<std::string_view>(*stored) : std::nullopt);
+    arabic_ = std::make_unique<QTranslator>();
+    if (!arabic_->load(":/i18n/tovu_ar.qm")) arabic_.reset();  // an install without Arabic still runs
+}
+
+std::optional<std::string> AppLanguageState::preferredLocalization() const {
+    for (const QString& language : preferred_) {
+        const QString code = QLocale(language).name().section('_', 0, 0);
+        if (code == "ar" || code == "en") return code.toStdString();
+    }
+    return std::nullopt;
+}
+
+std::string AppLanguageState::id() const {
+    const auto localization = preferredLocalization();
+    return std::string(MacKit::resolved(
+        choice_, localization ? std::optional<std::string_view>(*localization) : std::nullopt));
+}
+
+void AppLanguageState::set(MacKit::LanguageChoice choice) {
+    const bool changed = choice != choice_;
+    choice_ = choice;
+    defaults_.setValue(choiceKey, std::string(MacKit::toString(choice)));
+    if (changed) emit choiceChanged();
+}
+
+QString AppLanguageState::text(const char* english) const {
+    if (id() == "ar" && arabic_) {
+        const QString translated = arabic_->translate("tovu", english);
+        if (!translated.isEmpty()) return translated;
+    }
+    return QString::fromUtf8(english);
+}

@@ -1,0 +1,39 @@
+#include "shell/Clipboard.h"
+
+#include "platform/Log.h"
+
+#include <PhoneKit/WhatsAppLink.h>
+
+#include <QTimer>
+
+namespace Clipboard {
+
+void onOpen(ClipboardService& clipboard, std::function<void(OnOpen)> answer) {
+    using MacKit::ClipboardPolicy::Action;
+    const MacKit::ClipboardAccess access = clipboard.access();
+    if (!MacKit::ClipboardPolicy::needsDetection(access)) {
+        const Action action = MacKit::ClipboardPolicy::onOpen(access, false);
+        Log::clipboardOnOpen(MacKit::toString(access), false, MacKit::ClipboardPolicy::toString(action));
+        OnOpen result{action, clipboard.text()};
+        // Always later, never inside the caller: the panel opens first.
+        QTimer::singleShot(0, [answer = std::move(answer), result = std::move(result)] { answer(result); });
+        return;
+    }
+    clipboard.detectNumber([access, answer = std::move(answer)](std::optional<bool> looksLikeNumber, std::string why) {
+        if (!looksLikeNumber) Log::clipboardCheckFailed(QString::fromStdString(why));
+        const bool number = looksLikeNumber.value_or(false);
+        const Action action = MacKit::ClipboardPolicy::onOpen(access, number);
+        Log::clipboardOnOpen(MacKit::toString(access), number, MacKit::ClipboardPolicy::toString(action));
+        answer({action, std::nullopt});
+    });
+}
+
+}  // namespace Clipboard
+
+bool ChatOpener::open(WorkspaceService& workspace, const PhoneKit::PhoneNumber& number) {
+    if (workspace.hasHandler(MacKit::ChatLink::probe()) &&
+        workspace.open(MacKit::ChatLink::url(number, true))) {
+        return true;
+    }
+    return workspace.open(MacKit::ChatLink::url(number, false));
+}
