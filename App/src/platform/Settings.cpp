@@ -12,6 +12,7 @@ QString SettingsDefaults::standardPath() {
 }
 
 SettingsDefaults::SettingsDefaults(const QString& path) : settings_(std::make_unique<QSettings>(path, QSettings::IniFormat)) {
+    settings_->allKeys();  // the file is read lazily; read it now to learn its status
     if (settings_->status() != QSettings::NoError && QFile::exists(path)) {
         // Keep what the user had before defaults are written over it.
         unreadable_ = true;

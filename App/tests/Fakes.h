@@ -1,0 +1,69 @@
+#pragma once
+
+// Fakes for what a test cannot drive for real: a clipboard whose access the
+// system restricts, a workspace that refuses links, a login service that
+// keeps the item waiting for approval.
+
+#include "platform/Services.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <vector>
+
+class FakeClipboard final : public ClipboardService {
+public:
+    long changeCount() const override { return changes; }
+    std::optional<std::string> text() const override { return content; }
+    MacKit::ClipboardAccess access() const override { return accessState; }
+    void detectNumber(std::function<void(std::optional<bool>, std::string)> answer) override {
+        ++detections;
+        QTimer::singleShot(0, [answer, result = detection] { answer(result, result ? "" : "detector failed"); });
+    }
+    void copy(std::optional<std::string> text) {
+        content = std::move(text);
+        ++changes;
+    }
+
+    long changes = 0;
+    std::optional<std::string> content;
+    MacKit::ClipboardAccess accessState = MacKit::ClipboardAccess::allowed;
+    std::optional<bool> detection = false;
+    int detections = 0;
+};
+
+class FakeWorkspace final : public WorkspaceService {
+public:
+    bool hasHandler(const PhoneKit::URL& url) const override { return url.scheme() == "whatsapp" && installed; }
+    bool open(const PhoneKit::URL& url) override {
+        opened.push_back(url.string());
+        return url.scheme() == "whatsapp" ? acceptsApp : acceptsWeb;
+    }
+
+    bool installed = true;
+    bool acceptsApp = true;
+    bool acceptsWeb = true;
+    std::vector<std::string> opened;
+};
+
+class FakeLogin final : public LoginService {
+public:
+    bool registerItem() override {
+        state = refuses ? Status::notRegistered : onRegister;
+        return !refuses;
+    }
+    bool unregisterItem() override {
+        state = Status::notRegistered;
+        return true;
+    }
+    Status status() const override { return state; }
+
+    Status state = Status::notRegistered;
+    Status onRegister = Status::enabled;
+    bool refuses = false;
+};
+
+/// Runs the main thread's queued work (the prefill's answer, say).
+inline void settle() {
+    for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
+}

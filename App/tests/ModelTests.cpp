@@ -1,0 +1,278 @@
+#include "Fakes.h"
+#include "models/MessagesModel.h"
+#include "models/PanelModel.h"
+
+#include <PhoneKit/TemplateTexts.h>
+
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+
+using MacKit::LanguageChoice;
+using PhoneKit::MessageTemplate;
+using PhoneKit::PhoneNumber;
+
+namespace {
+
+struct Panel {
+    std::shared_ptr<PhoneKit::InMemoryDefaults> defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
+    FakeClipboard clipboard;
+    FakeWorkspace workspace;
+    FakeLogin login;
+    LoginItem loginItem{*defaults, login};
+    AppLanguageState language{*defaults, {"en-US"}};
+    MessagesModel messages{PhoneKit::TemplateStore(defaults), language.id(), *defaults, workspace};
+    PanelModel model{loginItem, messages, clipboard, workspace, language, [] { return PhoneKit::Region::home(); }};
+    int closes = 0, languageChanges = 0;
+
+    Panel() {
+        model.close = [this] { ++closes; };
+        model.languageChanged = [this] { ++languageChanges; };
+    }
+    void open() {
+        model.panelWillOpen();
+        settle();
+    }
+};
+
+const PhoneNumber kMobile{"966501234567", PhoneNumber::Kind::mobile};
+const PhoneNumber kOther{"966551234567", PhoneNumber::Kind::mobile};
+const PhoneNumber kLandline{"966112345678", PhoneNumber::Kind::landline};
+
+}  // namespace
+
+TEST(PanelModel, PrefillsOncePerCopiedContent) {
+    Panel p;
+    p.clipboard.copy("call me: 050 123 4567");
+    p.open();
+    EXPECT_EQ(p.model.text(), "+966 50 123 4567");
+    EXPECT_EQ(p.closes, 0);  // a prefill never opens a chat
+    EXPECT_TRUE(p.workspace.opened.empty());
+
+    p.model.setText("");
+    p.open();  // nothing new copied: the cleared field stays empty
+    EXPECT_EQ(p.model.text(), "");
+    EXPECT_EQ(p.model.openCount(), 2);
+
+    p.model.setText("typed");
+    p.clipboard.copy("0551234567");
+    p.open();  // what the user typed is never replaced
+    EXPECT_EQ(p.model.text(), "typed");
+
+    p.model.setText("");
+    p.clipboard.copy(std::string(50'000'000, '7') + " 0501234567");  // 50 MB: only the first 10,000 characters count
+    p.open();
+    EXPECT_EQ(p.model.text(), "");
+    p.clipboard.copy(std::string("\xFF\xFE\x00\x01", 4) + "0501234567");  // binary junk around a number
+    p.open();
+    EXPECT_EQ(p.model.text(), "+966 50 123 4567");
+}
+
+TEST(PanelModel, OffersPasteWhenTheSystemOnlyDetects) {
+    Panel p;
+    p.clipboard.accessState = MacKit::ClipboardAccess::ask;
+    p.clipboard.detection = true;
+    p.clipboard.copy("0501234567");
+    p.model.setText("   ");  // only blanks: the offer still shows
+    p.open();
+    EXPECT_TRUE(p.model.offersPaste());
+    EXPECT_EQ(p.model.text(), "   ");  // not read
+    EXPECT_EQ(p.clipboard.detections, 1);
+
+    p.model.setText("0");  // typing hides the offer
+    EXPECT_FALSE(p.model.offersPaste());
+
+    // The paste button: the field is emptied and the pasted text submitted.
+    p.model.setText("");
+    p.model.setSubmitAfterPaste(true);
+    p.model.setText("0501234567");
+    EXPECT_EQ(p.workspace.opened, std::vector<std::string>{"whatsapp://send?phone=966501234567"});
+    EXPECT_EQ(p.closes, 1);
+    EXPECT_FALSE(p.model.submitAfterPaste());
+
+    p.clipboard.detection = std::nullopt;  // the detector fails: nothing is offered
+    p.clipboard.copy("again");
+    p.open();
+    EXPECT_FALSE(p.model.offersPaste());
+    p.clipboard.accessState = MacKit::ClipboardAccess::denied;
+    p.clipboard.detection = false;
+    p.clipboard.copy("hello");
+    p.open();
+    EXPECT_FALSE(p.model.offersPaste());
+}
+
+TEST(PanelModel, SubmitOpensChoosesOrSaysNothingFound) {
+    Panel p;
+    QSignalSpy notices(&p.model, &PanelModel::noticeChanged);
+    p.model.setText("hello");
+    p.model.submit();
+    EXPECT_EQ(p.model.notice(), PanelModel::Notice::noNumber);
+    EXPECT_EQ(p.model.noticeText(), "No phone number found. Paste or type one.");
+    p.model.submit();  // the same notice again notifies nobody
+    EXPECT_EQ(notices.count(), 1);
+
+    p.model.setText("0501234567 0551234567 0112345678");
+    EXPECT_EQ(p.model.notice(), std::nullopt);
+    p.model.submit();
+    EXPECT_EQ(p.model.choices(), (std::vector<PhoneNumber>{kMobile, kOther, kLandline}));
+
+    p.workspace.acceptsApp = p.workspace.acceptsWeb = false;
+    p.model.openChoice(2);
+    EXPECT_EQ(p.model.notice(), PanelModel::Notice::couldNotOpen);
+    EXPECT_EQ(p.model.choices().size(), 3U);  // kept for another try
+    EXPECT_EQ(p.workspace.opened, (std::vector<std::string>{"whatsapp://send?phone=966112345678",
+                                                            "https://wa.me/966112345678"}));
+
+    p.workspace.acceptsWeb = true;  // the app refuses its link: the web link follows
+    p.model.openChoice(0);
+    EXPECT_EQ(p.workspace.opened.back(), "https://wa.me/966501234567");
+    EXPECT_EQ(p.model.text(), "");
+    EXPECT_TRUE(p.model.choices().empty());
+    EXPECT_EQ(p.closes, 1);
+
+    p.workspace.installed = false;
+    p.model.setText("0112345678");
+    p.model.submit();
+    EXPECT_EQ(p.workspace.opened.back(), "https://wa.me/966112345678");
+    p.model.openChoice(7);  // out of range: nothing
+    EXPECT_EQ(p.closes, 2);
+}
+
+TEST(PanelModel, TextHookRunsOncePerRealChange) {
+    Panel p;
+    QSignalSpy texts(&p.model, &PanelModel::textChanged), choices(&p.model, &PanelModel::choicesChanged);
+    p.model.setText("0501234567 0551234567");
+    p.model.setText("0501234567 0551234567");
+    EXPECT_EQ(texts.count(), 1);
+    p.model.submit();
+    EXPECT_EQ(choices.count(), 1);
+    p.model.setText("0501234567 0551234567 ");  // an edit clears the choices
+    EXPECT_TRUE(p.model.choices().empty());
+    EXPECT_EQ(choices.count(), 2);
+
+    // The paste flag survives empty texts and is cleared by the next opening.
+    p.model.setSubmitAfterPaste(true);
+    p.model.setText("");
+    EXPECT_TRUE(p.model.submitAfterPaste());
+    p.open();
+    EXPECT_FALSE(p.model.submitAfterPaste());
+}
+
+TEST(PanelModel, LanguageAndLoginSwitches) {
+    Panel p;
+    p.model.setLanguage(LanguageChoice::system);  // the current choice: nothing
+    EXPECT_EQ(p.languageChanges, 0);
+    p.model.setLanguage(LanguageChoice::arabic);
+    EXPECT_EQ(p.languageChanges, 1);
+    EXPECT_EQ(p.defaults->string("languageChoice"), "ar");
+    EXPECT_EQ(p.messages.book().languageID(), "ar");
+    EXPECT_EQ(p.defaults->string("messagesLanguage"), "ar");
+    p.model.setText("x");
+    p.model.submit();
+    EXPECT_EQ(p.model.noticeText(), "لم يُعثر على رقم هاتف. الصق رقمًا أو اكتبه.");
+
+    EXPECT_FALSE(p.model.launchAtLogin());
+    p.login.onRegister = LoginService::Status::requiresApproval;
+    p.model.requestLaunchAtLogin(true);
+    EXPECT_TRUE(p.model.launchAtLogin());
+    EXPECT_TRUE(p.defaults->boolean("loginItemDefaultApplied"));
+    p.login.refuses = true;
+    p.model.requestLaunchAtLogin(false);
+    p.model.requestLaunchAtLogin(true);
+    EXPECT_FALSE(p.model.launchAtLogin());  // what the system reports, not the request
+    p.login.state = LoginService::Status::enabled;  // changed in the system settings
+    p.open();
+    EXPECT_TRUE(p.model.launchAtLogin());
+}
+
+TEST(AppLanguageState, FollowsTheSystemUntilChosen) {
+    const struct {
+        QStringList preferred;
+        const char* id;
+    } cases[] = {{{"ar-SA", "en-US"}, "ar"}, {{"fr-FR", "de-DE"}, "en"}, {{"fr-FR", "ar-EG"}, "ar"}, {{}, "en"},
+                 {{"en-GB", "ar"}, "en"}};
+    for (const auto& c : cases) {
+        PhoneKit::InMemoryDefaults defaults;
+        AppLanguageState language(defaults, c.preferred);
+        EXPECT_EQ(language.choice(), LanguageChoice::system);
+        EXPECT_EQ(language.id(), c.id) << c.preferred.join(",").toStdString();
+    }
+    PhoneKit::InMemoryDefaults defaults;
+    defaults.setValue("languageChoice", std::string("fr"));
+    AppLanguageState language(defaults, {"ar"});
+    EXPECT_EQ(language.choice(), LanguageChoice::system);
+    QSignalSpy changes(&language, &AppLanguageState::choiceChanged);
+    language.set(LanguageChoice::english);
+    language.set(LanguageChoice::english);
+    EXPECT_EQ(changes.count(), 1);
+    EXPECT_EQ(defaults.string("languageChoice"), "en");
+    language.set(LanguageChoice::system);
+    EXPECT_EQ(defaults.string("languageChoice"), "system");
+    EXPECT_EQ(language.text("Could not open WhatsApp."), "تعذّر فتح واتساب.");
+}
+
+TEST(MessagesModel, StartsInTheCurrentLanguageAndSends) {
+    auto defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
+    const PhoneKit::TemplateStore store(defaults);
+    FakeWorkspace workspace;
+    {
+        MessagesModel first(store, "en", *defaults, workspace);  // first start
+        EXPECT_EQ(defaults->string("messagesLanguage"), "en");
+        first.editMessage("wedding");
+        first.setDraft("Mabrook!");
+        first.saveDraft();
+    }
+    MessagesModel model(store, "ar", *defaults, workspace);  // the app is in Arabic now
+    auto text = [&](const char* id) {
+        for (const auto& m : model.book().messages()) {
+            if (m.id == id) return m.text;
+        }
+        return std::string("(missing)");
+    };
+    EXPECT_EQ(text("thanks"), PhoneKit::TemplateTexts::all().at("ar").at("thanks"));
+    EXPECT_EQ(text("wedding"), "Mabrook!");
+    EXPECT_EQ(defaults->string("messagesLanguage"), "ar");
+
+    int closes = 0;
+    model.close = [&] { ++closes; };
+    model.sendMessage("iban");  // unfilled: the editor opens, nothing is sent
+    EXPECT_TRUE(model.isEditing());
+    EXPECT_EQ(model.draft(), "رقم الآيبان\n");
+    EXPECT_TRUE(workspace.opened.empty());
+
+    model.setDraft("  \n ");
+    model.saveDraft();  // blank: the editor stays, nothing changes
+    EXPECT_TRUE(model.isEditing());
+    EXPECT_FALSE(model.canSave());
+    model.endEditing();
+
+    workspace.acceptsApp = false;  // installed but refusing: the web picker
+    model.sendMessage("thanks");
+    ASSERT_EQ(workspace.opened.size(), 2U);
+    EXPECT_EQ(workspace.opened[0].substr(0, 21), "whatsapp://send?text=");
+    EXPECT_EQ(workspace.opened[1].substr(0, 20), "https://wa.me/?text=");
+    EXPECT_FALSE(model.couldNotOpen());
+    EXPECT_EQ(closes, 1);
+
+    workspace.acceptsWeb = false;
+    model.sendMessage("thanks");
+    EXPECT_TRUE(model.couldNotOpen());
+    EXPECT_EQ(closes, 1);
+    model.startNew();  // the editor clears the failure
+    EXPECT_FALSE(model.couldNotOpen());
+    EXPECT_TRUE(model.isEditingNew());
+    model.setDraft("A new one");
+    model.saveDraft();
+    EXPECT_EQ(model.book().messages().back().text, "A new one");
+    EXPECT_EQ(store.load(), model.book().messages());
+
+    model.editMessage("thanks");
+    model.deleteEditing();
+    EXPECT_EQ(model.missingCount(), 1);
+    model.restoreMissing();
+    EXPECT_EQ(model.missingCount(), 0);
+    model.startNew();
+    model.switchLanguage("en");
+    EXPECT_FALSE(model.isEditing());
+    EXPECT_EQ(defaults->string("messagesLanguage"), "en");
+}

@@ -1,0 +1,271 @@
+// The Linux adapters against the real thing: a settings file, an autostart
+// entry, QClipboard, URL handlers registered in a temporary XDG folder, and
+// two real tovu processes.
+#include "Fakes.h"
+#include "platform/AutostartLogin.h"
+#include "platform/Settings.h"
+#include "platform/SystemClipboard.h"
+#include "shell/LoginItem.h"
+#include "shell/PowerOffWindow.h"
+
+#include <MacKit/MessageBook.h>
+#include <PhoneKit/TemplateStore.h>
+
+#include <gtest/gtest.h>
+
+#include <QClipboard>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <csignal>
+
+namespace {
+
+QString readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes, bool executable = false) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes);
+    file.close();
+    if (executable) file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+}
+
+// Waits up to five seconds for `done`, letting the event loop run.
+template <typename Done>
+bool eventually(Done done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 5000) return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(20);
+    }
+    return true;
+}
+
+std::string readInAnotherProcess(const QString& file, const char* key) {
+    QProcess reader;
+    reader.start(QCoreApplication::applicationFilePath(), {"--read-settings", file, key});
+    reader.waitForFinished();
+    return reader.readAllStandardOutput().toStdString();
+}
+
+// A temporary desktop: its own XDG folders, and handler applications that
+// write the URL they were given to a log.
+struct Desktop {
+    QTemporaryDir root;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+
+    Desktop() {
+        for (const char* name : {"config", "data/applications", "runtime"}) QDir(root.path()).mkpath(name);
+        QFile::setPermissions(root.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                            QFileDevice::ExeOwner);
+        environment.insert("HOME", root.path());
+        environment.insert("XDG_CONFIG_HOME", root.path() + "/config");
+        environment.insert("XDG_DATA_HOME", root.path() + "/data");
+        environment.insert("XDG_DATA_DIRS", root.path() + "/none");  // no system handlers
+        environment.insert("XDG_RUNTIME_DIR", root.path() + "/runtime");
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.remove("DBUS_SESSION_BUS_ADDRESS");
+        environment.remove("DISPLAY");
+        environment.insert("TZ", "Asia/Riyadh");
+    }
+
+    QString log(const QString& handler) const { return root.path() + "/" + handler + ".log"; }
+
+    void registerHandler(const QString& handler, const QString& mimeType) {
+        const QString script = root.path() + "/" + handler + ".sh";
+        writeFile(script, ("#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log(handler) + "'\n").toUtf8(), true);
+        writeFile(root.path() + "/data/applications/" + handler + ".desktop",
+                  ("[Desktop Entry]\nType=Application\nName=" + handler + "\nExec=" + script +
+                   " %u\nMimeType=" + mimeType + ";\nNoDisplay=true\n")
+                      .toUtf8());
+        QFile list(root.path() + "/config/mimeapps.list");
+        const bool fresh = !list.exists();
+        list.open(QIODevice::Append);
+        if (fresh) list.write("[Default Applications]\n");
+        list.write((mimeType + "=" + handler + ".desktop\n").toUtf8());
+    }
+
+    int run(const QStringList& arguments, QString* out = nullptr) const {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        process.start(TOVU_EXECUTABLE, arguments);
+        if (!process.waitForFinished(10000)) return -1;
+        if (out) *out = QString::fromUtf8(process.readAllStandardOutput());
+        return process.exitCode();
+    }
+
+    std::unique_ptr<QProcess> start() const {
+        auto process = std::make_unique<QProcess>();
+        process->setProcessEnvironment(environment);
+        process->start(TOVU_EXECUTABLE, {});
+        process->waitForStarted();
+        return process;
+    }
+
+    QString socket() const { return root.path() + "/runtime/tovu.socket"; }
+};
+
+}  // namespace
+
+TEST(SettingsDefaults, KeepsTypesAcrossProcesses) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/tovu.conf";
+    {
+        SettingsDefaults settings(file);
+        settings.setValue("templates", PhoneKit::DefaultsDomain::Blob{"[{\"id\":\"a\"}]"});
+        settings.setValue("languageChoice", std::string("ar"));
+        settings.setValue("withComma", std::string("a, b"));
+        settings.setValue("loginItemDefaultApplied", true);
+        settings.setValue("gone", std::string("x"));
+        settings.removeValue("gone");
+    }
+    EXPECT_EQ(readInAnotherProcess(file, "templates"), "bytes:[{\"id\":\"a\"}]");
+    EXPECT_EQ(readInAnotherProcess(file, "languageChoice"), "text:ar");
+    EXPECT_EQ(readInAnotherProcess(file, "withComma"), "text:a, b");
+    EXPECT_EQ(readInAnotherProcess(file, "loginItemDefaultApplied"), "bool:true");
+    EXPECT_EQ(readInAnotherProcess(file, "gone"), "absent");
+
+    // The message list survives a language switch in a new process: the store
+    // reads the bytes as written.
+    SettingsDefaults reopened(file);
+    EXPECT_FALSE(reopened.wasUnreadable());
+    EXPECT_EQ(reopened.data("templates"), "[{\"id\":\"a\"}]");
+    EXPECT_EQ(reopened.string("templates"), std::nullopt);
+}
+
+TEST(SettingsDefaults, AnUnreadableFileIsKeptAside) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/tovu.conf";
+    const QByteArray broken = "[General]\nthis line has no equals sign\ntemplates=@ByteArray([])\n";
+    writeFile(file, broken);
+    auto settings = std::make_shared<SettingsDefaults>(file);
+    EXPECT_TRUE(settings->wasUnreadable());
+    EXPECT_EQ(readAll(file + ".unreadable").toUtf8(), broken);
+
+    // What still reads is used (here the user's empty list), and the copy
+    // aside keeps everything the file held.
+    MacKit::MessageBook book(PhoneKit::TemplateStore(settings), "en");
+    EXPECT_TRUE(book.messages().empty());
+    EXPECT_EQ(readAll(file + ".unreadable").toUtf8(), broken);
+
+    SettingsDefaults healthy(dir.path() + "/other.conf");
+    EXPECT_FALSE(healthy.wasUnreadable());
+    EXPECT_FALSE(QFile::exists(dir.path() + "/other.conf.unreadable"));
+}
+
+TEST(AutostartLogin, EntryInTheAutostartFolder) {
+    AutostartLogin login("/opt/tovu dir/bin/tovu");
+    PhoneKit::InMemoryDefaults defaults;
+    LoginItem item(defaults, login);
+    EXPECT_FALSE(item.isOn());
+    EXPECT_FALSE(item.set(false));  // never registered: off, and the flag is written
+    EXPECT_TRUE(defaults.boolean("loginItemDefaultApplied"));
+    EXPECT_TRUE(item.set(true));
+    const QString entry = readAll(AutostartLogin::entryPath());
+    EXPECT_TRUE(entry.contains("Exec=\"/opt/tovu dir/bin/tovu\"\n")) << entry.toStdString();
+    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
+
+    writeFile(AutostartLogin::entryPath(), entry.toUtf8() + "Hidden=true\n");  // the desktop disabled it
+    EXPECT_FALSE(item.isOn());
+    EXPECT_FALSE(item.set(false));
+    EXPECT_FALSE(QFile::exists(AutostartLogin::entryPath()));
+    item.applyDefault();  // the website build opens at login only when asked
+    EXPECT_FALSE(item.isOn());
+}
+
+TEST(SystemClipboard, CountsChangesAndReadsText) {
+    SystemClipboard clipboard;
+    const long before = clipboard.changeCount();
+    QGuiApplication::clipboard()->setText("call 0501234567");
+    ASSERT_TRUE(eventually([&] { return clipboard.changeCount() > before; }));
+    EXPECT_EQ(clipboard.text(), "call 0501234567");
+    EXPECT_EQ(clipboard.access(), MacKit::ClipboardAccess::allowed);
+    QGuiApplication::clipboard()->clear();
+    ASSERT_TRUE(eventually([&] { return !clipboard.text() || clipboard.text()->empty(); }));
+}
+
+TEST(PowerOffWindow, LastsThreeMinutesAfterTheLastAnnouncement) {
+    std::chrono::nanoseconds now{0};
+    PowerOffWindow window([&] { return now; });
+    EXPECT_FALSE(window.isOpen());
+    window.announce();
+    now = std::chrono::seconds(100);
+    window.announce();  // a second announcement restarts the window
+    now = std::chrono::seconds(279);
+    EXPECT_TRUE(window.isOpen());
+    now = std::chrono::seconds(280);
+    EXPECT_FALSE(window.isOpen());
+    EXPECT_GT(PowerOffWindow::bootTime().count(), 0);
+}
+
+TEST(ChatOpening, HandsTheDeepLinkToTheRegisteredHandler) {
+    Desktop desktop;
+    desktop.registerHandler("fake-whatsapp", "x-scheme-handler/whatsapp");
+    desktop.registerHandler("fake-browser", "x-scheme-handler/https");
+    QString out;
+    EXPECT_EQ(desktop.run({"open", "--region", "SA", "0501234567"}, &out), 0);
+    EXPECT_EQ(out, "Opened a chat with +966 50 123 4567\n");
+    ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.log("fake-whatsapp")); }));
+    EXPECT_EQ(readAll(desktop.log("fake-whatsapp")), "whatsapp://send?phone=966501234567\n");
+    EXPECT_FALSE(QFile::exists(desktop.log("fake-browser")));
+
+    EXPECT_EQ(desktop.run({"open", "0501234567 0551234567"}, &out), 3);
+    EXPECT_EQ(out, "Which number?\n  +966 50 123 4567\n  +966 55 123 4567\n");
+    EXPECT_EQ(desktop.run({"open", "hello"}, &out), 1);
+    EXPECT_EQ(out, "No phone number found. Paste or type one.\n");
+    EXPECT_EQ(desktop.run({"open", "--region", "XX", "0501234567"}), 2);
+}
+
+TEST(ChatOpening, WithoutWhatsAppTheWebLinkGoesToTheBrowser) {
+    Desktop desktop;
+    EXPECT_EQ(desktop.run({"open", "0501234567"}), 4);  // nothing handles either link
+    desktop.registerHandler("fake-browser", "x-scheme-handler/https");
+    EXPECT_EQ(desktop.run({"open", "+44 7400 123456"}), 0);
+    ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.log("fake-browser")); }));
+    EXPECT_EQ(readAll(desktop.log("fake-browser")), "https://wa.me/447400123456\n");
+}
+
+TEST(SingleInstance, ASecondTovuShowsTheFirstsPanel) {
+    Desktop desktop;
+    desktop.environment.insert("QT_LOGGING_RULES", "app.tovu.app.info=true");
+    auto first = desktop.start();
+    ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.socket()); }));
+    EXPECT_EQ(QFile::permissions(desktop.socket()) & (QFileDevice::ReadOther | QFileDevice::WriteOther), 0);
+    EXPECT_EQ(desktop.run({}), 0);  // the second asks and leaves
+    ASSERT_TRUE(eventually([&] { return first->readAllStandardError().contains("reopen"); }));
+
+    // A crash leaves the socket behind; the next tovu takes its place.
+    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
+    first->waitForFinished();
+    ASSERT_TRUE(QFile::exists(desktop.socket()));
+    auto next = desktop.start();
+    QByteArray log;
+    ASSERT_TRUE(eventually([&] {
+        log += next->readAllStandardError();
+        return log.contains("panel shown");  // no tray here: it opens its window at once
+    }));
+    EXPECT_EQ(desktop.run({}), 0);
+    ASSERT_TRUE(eventually([&] {
+        log += next->readAllStandardError();
+        return log.contains("reopen");
+    }));
+
+    ::kill(static_cast<pid_t>(next->processId()), SIGTERM);  // the website build quits
+    ASSERT_TRUE(next->waitForFinished(5000));
+    EXPECT_EQ(next->exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(next->exitCode(), 0);
+    log += next->readAllStandardError();
+    EXPECT_TRUE(log.contains("quit request: event 1903520116 reason 1819240303 explicit 0 poweringOff 0 -> quit"));
+}
