@@ -158,12 +158,13 @@ void StatusController::showPanel() {
     model_.panelWillOpen();
     if (hasTray()) {
         // Trays under StatusNotifierItem give no geometry: open at the pointer.
+        panel_->adjustSize();
         const QRect icon = tray_->geometry();
         QPoint at = icon.isValid() ? icon.bottomLeft() : QCursor::pos();
         if (const QScreen* screen = QGuiApplication::screenAt(at)) {
             const QRect area = screen->availableGeometry();
-            at.setX(std::clamp(at.x(), area.left(), area.right() - panel_->sizeHint().width()));
-            at.setY(std::clamp(at.y(), area.top(), area.bottom() - panel_->sizeHint().height()));
+            at.setX(std::max(area.left(), std::min(at.x(), area.right() - panel_->width())));
+            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - panel_->height())));
         }
         panel_->move(at);
     }
