@@ -1,5 +1,7 @@
 #include "MacKit/Flavour.h"
 
+#include <PhoneKit/RawValues.h>
+
 namespace MacKit {
 
 std::string_view toString(Flavour flavour) {
@@ -11,12 +13,7 @@ std::string_view toString(Flavour flavour) {
     return {};
 }
 
-std::optional<Flavour> flavourFromString(std::string_view raw) {
-    for (Flavour flavour : allFlavours) {
-        if (toString(flavour) == raw) return flavour;
-    }
-    return std::nullopt;
-}
+std::optional<Flavour> flavourFromString(std::string_view raw) { return PhoneKit::fromRawValue(allFlavours, raw); }
 
 bool refusesQuit(Flavour flavour) { return flavour == Flavour::personal; }
 

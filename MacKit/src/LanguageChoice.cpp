@@ -1,5 +1,7 @@
 #include "MacKit/LanguageChoice.h"
 
+#include <PhoneKit/RawValues.h>
+
 namespace MacKit {
 
 std::string_view toString(LanguageChoice choice) {
@@ -12,10 +14,7 @@ std::string_view toString(LanguageChoice choice) {
 }
 
 std::optional<LanguageChoice> languageChoiceFromString(std::string_view raw) {
-    for (LanguageChoice choice : allLanguageChoices) {
-        if (toString(choice) == raw) return choice;
-    }
-    return std::nullopt;
+    return PhoneKit::fromRawValue(allLanguageChoices, raw);
 }
 
 LanguageChoice languageChoice(std::optional<std::string_view> stored) {

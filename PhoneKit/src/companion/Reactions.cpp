@@ -1,5 +1,6 @@
 #include "PhoneKit/Reactions.h"
 
+#include "PhoneKit/RawValues.h"
 #include "PhoneKit/UUID.h"
 
 #include <gio/gio.h>
@@ -53,10 +54,7 @@ std::string_view toString(Reaction::Kind kind) {
 }
 
 std::optional<Reaction::Kind> reactionKindFromString(std::string_view raw) {
-    for (Reaction::Kind kind : allReactionKinds) {
-        if (toString(kind) == raw) return kind;
-    }
-    return std::nullopt;
+    return fromRawValue(allReactionKinds, raw);
 }
 
 std::ostream& operator<<(std::ostream& out, const Reaction& reaction) {

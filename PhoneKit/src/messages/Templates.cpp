@@ -1,6 +1,7 @@
 #include "PhoneKit/Templates.h"
 
 #include "support/Hashing.h"
+#include "PhoneKit/RawValues.h"
 #include "PhoneKit/TemplateTexts.h"
 #include "PhoneKit/Text.h"
 #include "PhoneKit/UUID.h"
@@ -51,10 +52,7 @@ std::string_view toString(MessageTemplate::Kind kind) {
 
 std::optional<MessageTemplate::Kind> templateKindFromString(std::string_view raw) {
     using Kind = MessageTemplate::Kind;
-    for (Kind kind : {Kind::starter, Kind::personal, Kind::custom, Kind::location}) {
-        if (toString(kind) == raw) return kind;
-    }
-    return std::nullopt;
+    return fromRawValue(std::array{Kind::starter, Kind::personal, Kind::custom, Kind::location}, raw);
 }
 
 std::ostream& operator<<(std::ostream& out, const MessageTemplate& message) {

@@ -1,5 +1,7 @@
 #include "PhoneKit/ChatSource.h"
 
+#include "PhoneKit/RawValues.h"
+
 namespace PhoneKit {
 
 std::string_view toString(ChatSource source) {
@@ -16,11 +18,6 @@ std::string_view toString(ChatSource source) {
     return {};
 }
 
-std::optional<ChatSource> chatSourceFromString(std::string_view raw) {
-    for (ChatSource source : allChatSources) {
-        if (toString(source) == raw) return source;
-    }
-    return std::nullopt;
-}
+std::optional<ChatSource> chatSourceFromString(std::string_view raw) { return fromRawValue(allChatSources, raw); }
 
 }  // namespace PhoneKit

@@ -2,6 +2,7 @@
 
 #include "support/Hashing.h"
 #include "PhoneExtractorDetail.h"
+#include "PhoneKit/RawValues.h"
 #include "PhoneKit/Text.h"
 
 #include <nlohmann/json.hpp>
@@ -352,10 +353,8 @@ std::string_view toString(PhoneNumber::Kind kind) {
 }
 
 std::optional<PhoneNumber::Kind> kindFromString(std::string_view raw) {
-    for (auto kind : {PhoneNumber::Kind::mobile, PhoneNumber::Kind::landline, PhoneNumber::Kind::other}) {
-        if (toString(kind) == raw) return kind;
-    }
-    return std::nullopt;
+    using Kind = PhoneNumber::Kind;
+    return fromRawValue(std::array{Kind::mobile, Kind::landline, Kind::other}, raw);
 }
 
 std::ostream& operator<<(std::ostream& out, PhoneNumber::Kind kind) { return out << toString(kind); }
