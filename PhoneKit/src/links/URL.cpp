@@ -2,6 +2,7 @@
 
 #include <uriparser/Uri.h>
 
+#include <algorithm>
 #include <memory>
 #include <ostream>
 
@@ -14,10 +15,11 @@ std::string rangeText(const UriTextRangeA& range) {
     return {range.first, range.afterLast};
 }
 
-std::string encoded(std::string_view text) {
-    // Worst case: every byte becomes "%XX".
-    std::string out(text.size() * 3 + 1, '\0');
-    const char* end = uriEscapeExA(text.data(), text.data() + text.size(), out.data(), URI_FALSE, URI_FALSE);
+// The library's decoding, kept to the decoded length so that "%00" stays a
+// byte of the text instead of ending it.
+std::string decoded(std::string_view text) {
+    std::string out(text);
+    const char* end = uriUnescapeInPlaceExA(out.data(), URI_FALSE, URI_BR_DONT_TOUCH);  // "+" stays a plus
     out.resize(static_cast<std::size_t>(end - out.data()));
     return out;
 }
@@ -46,8 +48,8 @@ URL URL::withQuery(std::string_view scheme, std::string_view host, const std::ve
     char joiner = '?';
     for (const QueryItem& item : items) {
         text += joiner;
-        text += encoded(item.name);
-        if (item.value) text += "=" + encoded(*item.value);
+        text += percentEncoded(item.name);
+        if (item.value) text += "=" + percentEncoded(*item.value);
         joiner = '&';
     }
     // Scheme and host are the caller's constants, and everything else is
@@ -57,23 +59,21 @@ URL URL::withQuery(std::string_view scheme, std::string_view host, const std::ve
 
 std::optional<std::vector<URL::QueryItem>> URL::queryItems() const {
     if (!query_) return std::nullopt;
+    // Items split at "&" and then at the first "=", as URL components read
+    // them; the library's own splitter would cut a value at an encoded NUL.
     std::vector<QueryItem> items;
-    if (query_->empty()) return items;
-    UriQueryListA* list = nullptr;
-    int count = 0;
-    const char* first = query_->data();
-    if (uriDissectQueryMallocExA(&list, &count, first, first + query_->size(), URI_FALSE, URI_BR_DONT_TOUCH) !=
-        URI_SUCCESS) {
-        return items;
+    std::string_view rest = *query_;
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('&'), rest.size());
+        const std::string_view item = rest.substr(0, end);
+        const std::size_t equals = item.find('=');
+        if (equals == std::string_view::npos) {
+            items.push_back({decoded(item), std::nullopt});
+        } else {
+            items.push_back({decoded(item.substr(0, equals)), decoded(item.substr(equals + 1))});
+        }
+        rest = end == rest.size() ? std::string_view() : rest.substr(end + 1);
     }
-    // The library hands back names and values already percent-decoded, with
-    // "+" kept as a plus (URLs, not HTML forms).
-    for (const UriQueryListA* item = list; item != nullptr; item = item->next) {
-        QueryItem read{item->key ? item->key : "", std::nullopt};
-        if (item->value) read.value = std::string(item->value);
-        items.push_back(std::move(read));
-    }
-    uriFreeQueryListA(list);
     return items;
 }
 
