@@ -23,6 +23,9 @@
 #include <QThread>
 
 #include <csignal>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 namespace {
 
@@ -268,4 +271,24 @@ TEST(SingleInstance, ASecondTovuShowsTheFirstsPanel) {
     EXPECT_EQ(next->exitCode(), 0);
     log += next->readAllStandardError();
     EXPECT_TRUE(log.contains("quit request: event 1903520116 reason 1819240303 explicit 0 poweringOff 0 -> quit"));
+}
+
+// A process killed while taking QSettings' lock leaves an empty lock file;
+// left there, every later write would wait half a minute for it.
+TEST(SettingsDefaults, RemovesALockNobodyHolds) {
+    QTemporaryDir dir;
+    const QString file = dir.path() + "/tovu.conf";
+    writeFile(file + ".lock", "");
+    SettingsDefaults settings(file);
+    EXPECT_FALSE(QFile::exists(file + ".lock"));
+
+    // A live holder keeps its lock.
+    writeFile(file + ".lock", "");
+    const int fd = ::open(QFile::encodeName(file + ".lock").constData(), O_RDONLY);
+    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
+    QProcess other;  // another process opens the settings meanwhile
+    other.start(QCoreApplication::applicationFilePath(), {"--read-settings", file, "x"});
+    other.waitForFinished();
+    EXPECT_TRUE(QFile::exists(file + ".lock"));
+    ::close(fd);
 }

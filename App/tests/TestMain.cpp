@@ -2,6 +2,9 @@
 // so they need no display and never touch the user's own settings.
 #include "platform/Settings.h"
 
+#include <PhoneKit/Reactions.h>
+#include <PhoneKit/TemplateStore.h>
+
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -10,6 +13,7 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <filesystem>
 #include <iostream>
 
 namespace {
@@ -31,10 +35,33 @@ int readSettings(const char* file, const char* key) {
     return 0;
 }
 
+// `AppTests --save-loop FOLDER`: saves the message list, the saved places
+// and a reactions index over and over until killed.
+int saveLoop(const char* folder) {
+    auto settings = std::make_shared<SettingsDefaults>(QString::fromUtf8(folder) + "/tovu.conf");
+    const PhoneKit::TemplateStore store(settings);
+    const PhoneKit::ReactionVault vault(std::filesystem::path(folder) / "Reactions");
+    std::filesystem::create_directories(vault.folder());
+    // Each run goes on from where the last one was killed.
+    unsigned first = 0;
+    if (const auto stored = store.load(); stored && !stored->empty()) first = unsigned(stored->back().text.size()) + 1;
+    for (unsigned round = first;; ++round) {
+        std::vector<PhoneKit::MessageTemplate> messages = PhoneKit::Templates::defaults(round % 2 ? "ar" : "en");
+        messages.push_back({"round", PhoneKit::MessageTemplate::Kind::custom, std::string(round, 'x')});
+        store.save(messages);
+        store.saveLocations({PhoneKit::Locations::newLocation(round, round)});
+        std::vector<PhoneKit::Reaction> reactions(round % 50);
+        for (auto& reaction : reactions) reaction = {"ID", PhoneKit::Reaction::Kind::gif, "ID.gif", {}, round, {}, {}};
+        vault.markUsed({}, {});  // a read, as between saves
+        PhoneKit::Files::writeAtomically(vault.folder() / "reactions.json", PhoneKit::encodeReactions(reactions));
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--read-settings") == 0) return readSettings(argv[2], argv[3]);
+    if (argc == 3 && std::strcmp(argv[1], "--save-loop") == 0) return saveLoop(argv[2]);
     QTemporaryDir home;
     for (const char* folder : {"config", "data", "runtime", "cache"}) QDir(home.path()).mkpath(folder);
     QFile::setPermissions(home.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);

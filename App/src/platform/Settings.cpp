@@ -3,7 +3,25 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 namespace {
+
+// QSettings guards its writes with "<file>.lock". A process killed in the
+// instant between creating that file and writing its owner into it leaves a
+// lock Qt cannot read, and every later write then waits 30 seconds for it to
+// go stale, on the interface thread. A live holder always has the file
+// flock()ed, so a lock nobody holds is abandoned and can go.
+void removeAbandonedLock(const QString& settingsPath) {
+    const QByteArray lock = QFile::encodeName(settingsPath + ".lock");
+    const int fd = ::open(lock.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) ::unlink(lock.constData());
+    ::close(fd);
+}
+
 QString keyOf(std::string_view key) { return QString::fromUtf8(key.data(), qsizetype(key.size())); }
 }  // namespace
 
@@ -11,7 +29,9 @@ QString SettingsDefaults::standardPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/tovu/tovu.conf";
 }
 
-SettingsDefaults::SettingsDefaults(const QString& path) : settings_(std::make_unique<QSettings>(path, QSettings::IniFormat)) {
+SettingsDefaults::SettingsDefaults(const QString& path) {
+    removeAbandonedLock(path);
+    settings_ = std::make_unique<QSettings>(path, QSettings::IniFormat);
     settings_->allKeys();  // the file is read lazily; read it now to learn its status
     if (settings_->status() != QSettings::NoError && QFile::exists(path)) {
         // Keep what the user had before defaults are written over it.
