@@ -59,6 +59,14 @@ TEST(PanelModel, PrefillsOncePerCopiedContent) {
     p.open();  // what the user typed is never replaced
     EXPECT_EQ(p.model.text(), "typed");
 
+    // The answer comes later; what the user typed meanwhile wins.
+    p.model.setText("");
+    p.clipboard.copy("0501234567");
+    p.model.panelWillOpen();
+    p.model.setText("9");
+    settle();
+    EXPECT_EQ(p.model.text(), "9");
+
     p.model.setText("");
     p.clipboard.copy(std::string(50'000'000, '7') + " 0501234567");  // 50 MB: only the first 10,000 characters count
     p.open();
