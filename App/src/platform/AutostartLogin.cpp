@@ -27,7 +27,7 @@ bool AutostartLogin::registerItem() {
                           "Name=tovu\n"
                           "Comment=Open a WhatsApp chat with any phone number\n"
                           "Exec=\"" + exec + "\"\n"
-                          "Icon=tovu\n"
+                          "Icon=app.tovu.tovu\n"
                           "Terminal=false\n"
                           "X-GNOME-Autostart-enabled=true\n";
     return !PhoneKit::Files::writeAtomically(path.toStdString(), entry.toStdString());
