@@ -54,6 +54,7 @@ int saveLoop(const char* folder) {
         for (auto& reaction : reactions) reaction = {"ID", PhoneKit::Reaction::Kind::gif, "ID.gif", {}, round, {}, {}};
         vault.markUsed({}, {});  // a read, as between saves
         PhoneKit::Files::writeAtomically(vault.folder() / "reactions.json", PhoneKit::encodeReactions(reactions));
+        if (round == first) std::cout << "saved" << std::endl;  // the killer waits for a first whole round
     }
 }
 
