@@ -7,6 +7,7 @@
 
 #include <QApplication>
 
+#include <cstdlib>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -21,6 +22,12 @@ void printUsage(std::ostream& out) {
 }
 
 int runApplication(int argc, char** argv) {
+    // Qt would abort without a display; say so plainly instead.
+    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+        std::cerr << "tovu: no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                     "In a terminal, use 'tovu numbers TEXT' or 'tovu open TEXT'.\n";
+        return 1;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("tovu");
     QApplication::setOrganizationName("tovu");

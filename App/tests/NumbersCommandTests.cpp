@@ -115,3 +115,9 @@ TEST(NumbersCommand, VersionHelpAndLongInput) {
     EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 100001);
     EXPECT_EQ(result.out.substr(0, 17), "+966 50 123 4567\t");
 }
+
+TEST(NumbersCommand, TheTrayAppWithoutADisplaySaysSo) {
+    const Result result = tovu({}, "", "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM TZ=UTC");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err.substr(0, 36), "tovu: no graphical session here (nei");
+}
