@@ -9,7 +9,7 @@ fi
 export DBUS_SYSTEM_BUS_ADDRESS="$DBUS_SESSION_BUS_ADDRESS"
 scratch=$(mktemp -d)
 app=
-trap '[[ -n "$app" ]] && kill "$app" 2>/dev/null; rm -rf "$scratch"' EXIT
+trap 'if [[ -n "$app" ]]; then kill "$app" 2>/dev/null || true; fi; rm -rf "$scratch"' EXIT
 mkdir -m 0700 "$scratch/runtime"
 HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/runtime" \
   QT_QPA_PLATFORM=offscreen QT_LOGGING_RULES="app.tovu.app.info=true" "$tovu" 2>"$scratch/log" &
