@@ -17,7 +17,7 @@ namespace {
 void printUsage(std::ostream& out) {
     out << "tovu: open a WhatsApp chat\n\nusage:\n"
         << "  tovu\n      Start the tray application, or show the panel of the running one.\n"
-        << tovu::NumbersCommand::usage() << OpenCommand::usage()
+        << NumbersCommand::usage() << OpenCommand::usage()
         << "  tovu --diagnose | --help | --version\n";
 }
 
@@ -59,7 +59,7 @@ int main(int argc, char** argv) {
         std::cout << "tovu " << TOVU_VERSION << '\n';
         return 0;
     }
-    if (command == "numbers") return tovu::NumbersCommand::run(rest, std::cin, std::cout, std::cerr);
+    if (command == "numbers") return NumbersCommand::run(rest, std::cin, std::cout, std::cerr);
     if (command == "open") {
         GioWorkspace workspace;
         return OpenCommand::run(rest, workspace, std::cout, std::cerr);

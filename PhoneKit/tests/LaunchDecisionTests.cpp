@@ -1,5 +1,4 @@
 #include "PhoneKit/PhoneExtractor.h"
-#include "PhoneKit/Text.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -108,14 +107,6 @@ TEST(LaunchDecision, TemplateLinksRoundTripAnyText) {
     EXPECT_EQ(LaunchDecision::templateURL("a b", "k").string(), "tovu://template?id=a%20b&key=k");
     // An empty key makes the link worthless, even one made with it.
     EXPECT_EQ(LaunchDecision::templateTap(LaunchDecision::templateURL("id", ""), ""), std::nullopt);
-}
-
-TEST(LaunchDecision, KeysCompareWholly) {
-    EXPECT_TRUE(Text::constantTimeEquals("", ""));
-    EXPECT_TRUE(Text::constantTimeEquals("key", "key"));
-    EXPECT_FALSE(Text::constantTimeEquals("key", "kex"));
-    EXPECT_FALSE(Text::constantTimeEquals("key", std::string_view("key\0", 4)));
-    EXPECT_FALSE(Text::constantTimeEquals("", "k"));
 }
 
 TEST(LaunchDecision, ClipboardPasteAndOpeningRules) {

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unordered_set>
 
 using namespace PhoneKit;
 using namespace PhoneKit::testing;
@@ -102,10 +101,4 @@ TEST(PhoneNumber, JSONRoundTripsAndRefusesMalformedObjects) {
          }) {
         EXPECT_FALSE(PhoneNumber::fromJSON(bad)) << bad;
     }
-}
-
-TEST(PhoneNumber, EqualityAndHashGoByDigitsAndKind) {
-    std::unordered_set<PhoneNumber> set{mobile("1"), mobile("1"), landline("1"), mobile("2")};
-    EXPECT_EQ(set.size(), 3U);
-    EXPECT_NE(mobile("1"), landline("1"));
 }

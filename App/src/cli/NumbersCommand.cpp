@@ -12,7 +12,7 @@
 #include <optional>
 #include <ostream>
 
-namespace tovu::NumbersCommand {
+namespace NumbersCommand {
 
 namespace {
 
@@ -112,4 +112,4 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     return 0;
 }
 
-}  // namespace tovu::NumbersCommand
+}  // namespace NumbersCommand

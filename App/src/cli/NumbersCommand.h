@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace tovu::NumbersCommand {
+namespace NumbersCommand {
 
 /// `tovu numbers [--region ID] [--json] [--lines] [TEXT…]`: the numbers
 /// found in the text (the arguments joined with blanks, else standard
@@ -14,4 +14,4 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
 /// The usage lines of the subcommand, for `tovu --help`.
 const char* usage();
 
-}  // namespace tovu::NumbersCommand
+}  // namespace NumbersCommand

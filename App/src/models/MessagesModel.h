@@ -35,7 +35,6 @@ public:
                   WorkspaceService& workspace, QObject* parent = nullptr);
 
     const MacKit::MessageBook& book() const { return book_; }
-    const std::optional<Editing>& editing() const { return editing_; }
     bool isEditing() const { return editing_.has_value(); }
     bool isEditingNew() const { return editing_ && !editing_->existing; }
     QString draft() const { return draft_; }

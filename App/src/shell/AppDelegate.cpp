@@ -48,7 +48,6 @@ void AppDelegate::launch() {
         requestQuit(std::nullopt, std::nullopt);
     });
     status_->quitShortcut = [this] { requestQuit(std::nullopt, std::nullopt); };
-    messages_->close = [this] { status_->closePanel(); };
     // Without a tray the panel is the application's window.
     if (!status_->hasTray()) status_->showPanel();
 }

@@ -76,6 +76,9 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
         self->closePanel();
         self->quit_();
     };
+    model_.messages().close = [self = QPointer<StatusController>(this)] {
+        if (self) self->closePanel();
+    };
     model_.languageChanged = [self = QPointer<StatusController>(this)] {
         if (self) self->relabel();
     };
