@@ -4,9 +4,15 @@
 // system restricts, a workspace that refuses links, a login service that
 // keeps the item waiting for approval.
 
+#include "models/MessagesModel.h"
+#include "models/PanelModel.h"
 #include "platform/Services.h"
 
 #include <QCoreApplication>
+#include <QObject>
+#include <QPointF>
+#include <QImage>
+#include <QQuickWindow>
 #include <QTimer>
 
 #include <vector>
@@ -67,3 +73,50 @@ public:
 inline void settle() {
     for (int i = 0; i < 5; ++i) QCoreApplication::processEvents();
 }
+
+/// A frame of the window once its layout settled: a layout is redone when a
+/// frame is drawn, and the window then takes the new size.
+inline QImage settledImage(QQuickWindow& window) {
+    QImage image;
+    for (int i = 0; i < 5; ++i) {
+        settle();
+        image = window.grabWindow();
+        settle();
+        if (image.size() == window.size() * window.devicePixelRatio()) break;
+    }
+    return image;
+}
+
+/// The panel's models as the application builds them, over the fakes and
+/// in-memory settings, in the home region (SA).
+struct PanelRig {
+    std::shared_ptr<PhoneKit::InMemoryDefaults> defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
+    FakeClipboard clipboard;
+    FakeWorkspace workspace;
+    FakeLogin login;
+    LoginItem loginItem{*defaults, login};
+    AppLanguageState language;
+    MessagesModel messages{PhoneKit::TemplateStore(defaults), language.id(), *defaults, workspace};
+    PanelModel model{loginItem, messages, clipboard, workspace, language, [] { return PhoneKit::Region::home(); }};
+    int closes = 0, languageChanges = 0;
+
+    explicit PanelRig(QStringList languages = {"en-US"}) : language(*defaults, std::move(languages)) {
+        model.close = [this] { ++closes; };
+        model.languageChanged = [this] { ++languageChanges; };
+    }
+    void open() {
+        model.panelWillOpen();
+        settle();
+    }
+};
+
+/// The shell the panel's views call: counts what they ask for.
+class FakeShell final : public QObject {
+    Q_OBJECT
+public:
+    Q_INVOKABLE void closePanel() { ++closes; }
+    Q_INVOKABLE void quitByShortcut() { ++quits; }
+    Q_INVOKABLE void showMoreMenu(QPointF) { ++moreMenus; }
+
+    int closes = 0, quits = 0, moreMenus = 0;
+};

@@ -14,27 +14,6 @@ using PhoneKit::PhoneNumber;
 
 namespace {
 
-struct Panel {
-    std::shared_ptr<PhoneKit::InMemoryDefaults> defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
-    FakeClipboard clipboard;
-    FakeWorkspace workspace;
-    FakeLogin login;
-    LoginItem loginItem{*defaults, login};
-    AppLanguageState language{*defaults, {"en-US"}};
-    MessagesModel messages{PhoneKit::TemplateStore(defaults), language.id(), *defaults, workspace};
-    PanelModel model{loginItem, messages, clipboard, workspace, language, [] { return PhoneKit::Region::home(); }};
-    int closes = 0, languageChanges = 0;
-
-    Panel() {
-        model.close = [this] { ++closes; };
-        model.languageChanged = [this] { ++languageChanges; };
-    }
-    void open() {
-        model.panelWillOpen();
-        settle();
-    }
-};
-
 const PhoneNumber kMobile{"966501234567", PhoneNumber::Kind::mobile};
 const PhoneNumber kOther{"966551234567", PhoneNumber::Kind::mobile};
 const PhoneNumber kLandline{"966112345678", PhoneNumber::Kind::landline};
@@ -42,7 +21,7 @@ const PhoneNumber kLandline{"966112345678", PhoneNumber::Kind::landline};
 }  // namespace
 
 TEST(PanelModel, PrefillsOncePerCopiedContent) {
-    Panel p;
+    PanelRig p;
     p.clipboard.copy("call me: 050 123 4567");
     p.open();
     EXPECT_EQ(p.model.text(), "+966 50 123 4567");
@@ -77,7 +56,7 @@ TEST(PanelModel, PrefillsOncePerCopiedContent) {
 }
 
 TEST(PanelModel, OffersPasteWhenTheSystemOnlyDetects) {
-    Panel p;
+    PanelRig p;
     p.clipboard.accessState = MacKit::ClipboardAccess::ask;
     p.clipboard.detection = true;
     p.clipboard.copy("0501234567");
@@ -110,7 +89,7 @@ TEST(PanelModel, OffersPasteWhenTheSystemOnlyDetects) {
 }
 
 TEST(PanelModel, SubmitOpensChoosesOrSaysNothingFound) {
-    Panel p;
+    PanelRig p;
     QSignalSpy notices(&p.model, &PanelModel::noticeChanged);
     p.model.setText("hello");
     p.model.submit();
@@ -147,7 +126,7 @@ TEST(PanelModel, SubmitOpensChoosesOrSaysNothingFound) {
 }
 
 TEST(PanelModel, TextHookRunsOncePerRealChange) {
-    Panel p;
+    PanelRig p;
     QSignalSpy texts(&p.model, &PanelModel::textChanged), choices(&p.model, &PanelModel::choicesChanged);
     p.model.setText("0501234567 0551234567");
     p.model.setText("0501234567 0551234567");
@@ -167,7 +146,7 @@ TEST(PanelModel, TextHookRunsOncePerRealChange) {
 }
 
 TEST(PanelModel, LanguageAndLoginSwitches) {
-    Panel p;
+    PanelRig p;
     p.model.setLanguage(LanguageChoice::system);  // the current choice: nothing
     EXPECT_EQ(p.languageChanges, 0);
     p.model.setLanguage(LanguageChoice::arabic);

@@ -60,8 +60,9 @@ void PanelModel::setNotice(std::optional<Notice> notice) {
 
 QString PanelModel::noticeText() const {
     if (!notice_) return {};
-    return language_.text(*notice_ == Notice::noNumber ? "No phone number found. Paste or type one."
-                                                       : "Could not open WhatsApp.");
+    return language_.text(*notice_ == Notice::noNumber
+                              ? QT_TRANSLATE_NOOP("tovu", "No phone number found. Paste or type one.")
+                              : QT_TRANSLATE_NOOP("tovu", "Could not open WhatsApp."));
 }
 
 void PanelModel::setLaunchAtLogin(bool on) {

@@ -22,6 +22,9 @@
 class PanelModel final : public QObject {
     Q_OBJECT
     Q_PROPERTY(Section section READ section WRITE setSection NOTIFY sectionChanged)
+    // The views' name of the section, "number" or "messages" (QML enums
+    // cannot be lower case).
+    Q_PROPERTY(QString sectionName READ sectionName WRITE setSectionName NOTIFY sectionChanged)
     Q_PROPERTY(QString text READ text WRITE setText NOTIFY textChanged)
     Q_PROPERTY(bool offersPaste READ offersPaste NOTIFY offersPasteChanged)
     Q_PROPERTY(QVariantList choices READ choiceRows NOTIFY choicesChanged)
@@ -42,6 +45,9 @@ public:
 
     Section section() const { return section_; }
     void setSection(Section section);
+    QString sectionName() const { return section_ == Section::messages ? "messages" : "number"; }
+    /// Any other name is the number section.
+    void setSectionName(const QString& name) { setSection(name == "messages" ? Section::messages : Section::number); }
     QString text() const { return text_; }
     void setText(const QString& text);
     bool offersPaste() const { return offersPaste_; }

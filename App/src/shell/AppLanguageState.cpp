@@ -1,5 +1,6 @@
 #include "shell/AppLanguageState.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 AppLanguageState::AppLanguageState(PhoneKit::DefaultsDomain& defaults, QStringList preferred, QObject* parent)
@@ -8,6 +9,21 @@ AppLanguageState::AppLanguageState(PhoneKit::DefaultsDomain& defaults, QStringLi
     choice_ = MacKit::languageChoice(stored ? std::optional<std::string_view>(*stored) : std::nullopt);
     arabic_ = std::make_unique<QTranslator>();
     if (!arabic_->load(":/i18n/tovu_ar.qm")) arabic_.reset();  // an install without Arabic still runs
+    installTranslator();
+}
+
+AppLanguageState::~AppLanguageState() {
+    if (arabic_) QCoreApplication::removeTranslator(arabic_.get());
+}
+
+void AppLanguageState::installTranslator() {
+    // The views look their texts up through the application's translators.
+    if (!arabic_ || !QCoreApplication::instance()) return;
+    if (id() == "ar") {
+        QCoreApplication::installTranslator(arabic_.get());
+    } else {
+        QCoreApplication::removeTranslator(arabic_.get());
+    }
 }
 
 std::optional<std::string> AppLanguageState::preferredLocalization() const {
@@ -28,7 +44,9 @@ void AppLanguageState::set(MacKit::LanguageChoice choice) {
     const bool changed = choice != choice_;
     choice_ = choice;
     defaults_.setValue(choiceKey, std::string(MacKit::toString(choice)));
-    if (changed) emit choiceChanged();
+    if (!changed) return;
+    installTranslator();
+    emit choiceChanged();
 }
 
 QString AppLanguageState::text(const char* english) const {

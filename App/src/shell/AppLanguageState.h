@@ -23,6 +23,7 @@ public:
     /// `preferred`: the user's interface languages in the platform's order
     /// (QLocale::system().uiLanguages(), which honours LANGUAGE).
     AppLanguageState(PhoneKit::DefaultsDomain& defaults, QStringList preferred, QObject* parent = nullptr);
+    ~AppLanguageState() override;
 
     MacKit::LanguageChoice choice() const { return choice_; }
     /// "ar" or "en".
@@ -41,6 +42,7 @@ signals:
     void choiceChanged();
 
 private:
+    void installTranslator();
 
     PhoneKit::DefaultsDomain& defaults_;
     QStringList preferred_;

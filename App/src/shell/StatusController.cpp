@@ -1,72 +1,33 @@
 #include "shell/StatusController.h"
 
 #include "platform/Log.h"
+#include "views/MenuBarIcon.h"
+#include "views/PanelWindow.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCursor>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QLineEdit>
+#include <QGuiApplication>
 #include <QMenu>
-#include <QPainter>
-#include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QSystemTrayIcon>
-#include <QVBoxLayout>
-
-namespace {
-
-// A lime disc with an ink outline: the full drawn icon comes with the views.
-QIcon trayIcon() {
-    QPixmap pixmap(64, 64);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0x0D, 0x0E, 0x0C), 64 * 0.06));
-    painter.setBrush(QColor(0xD3, 0xF3, 0x5B));
-    painter.drawEllipse(QRectF(4, 4, 56, 56));
-    return QIcon(pixmap);
-}
-
-}  // namespace
 
 StatusController::StatusController(PanelModel& model, AppLanguageState& language, std::function<void()> quit,
                                    QObject* parent)
     : QObject(parent), model_(model), language_(language), quit_(std::move(quit)) {
-    panel_ = std::make_unique<QWidget>(nullptr, Qt::Window);
-    panel_->setWindowTitle("tovu");
-    auto* layout = new QVBoxLayout(panel_.get());
-    auto* field = new QLineEdit(panel_.get());
-    field->setObjectName("number");
-    auto* openButton = new QPushButton(panel_.get());
-    openButton->setObjectName("open");
-    auto* notice = new QLabel(panel_.get());
-    notice->setObjectName("notice");
-    auto* choices = new QWidget(panel_.get());
-    choices->setObjectName("choices");
-    new QVBoxLayout(choices);
-    layout->addWidget(field);
-    layout->addWidget(openButton);
-    layout->addWidget(notice);
-    layout->addWidget(choices);
+    if (QSystemTrayIcon::isSystemTrayAvailable()) tray_ = std::make_unique<QSystemTrayIcon>(MenuBarIcon::icon());
 
-    connect(field, &QLineEdit::textEdited, &model_, &PanelModel::setText);
-    connect(&model_, &PanelModel::textChanged, field, [this, field] {
-        if (field->text() != model_.text()) field->setText(model_.text());
-    });
-    connect(field, &QLineEdit::returnPressed, &model_, &PanelModel::submit);
-    connect(openButton, &QPushButton::clicked, &model_, &PanelModel::submit);
-    connect(&model_, &PanelModel::noticeChanged, notice, [this, notice] { notice->setText(model_.noticeText()); });
-    connect(&model_, &PanelModel::choicesChanged, this, &StatusController::rebuildChoices);
-    connect(&model_, &PanelModel::openCountChanged, field, [field] { field->setFocus(); });
-
-    for (const auto& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
-        connect(new QShortcut(keys, panel_.get()), &QShortcut::activated, this, &StatusController::closePanel);
+    panel_ = std::make_unique<PanelWindow>(model_, language_, this);
+    if (hasTray()) {
+        panel_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
+        connect(panel_.get(), &QWindow::activeChanged, this, [this] {
+            // Our own menus take the focus while they are open: keep the panel.
+            if (panel_->isActive() || !panel_->isVisible() || QApplication::activePopupWidget()) return;
+            closedByFocusLoss_.start();
+            closePanel();
+        });
     }
-    connect(new QShortcut(QKeySequence::Quit, panel_.get()), &QShortcut::activated, this, [this] { quitShortcut(); });
 
     model_.close = [self = QPointer<StatusController>(this)] {
         if (self) self->closePanel();
@@ -83,14 +44,13 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
         if (self) self->relabel();
     };
 
-    if (QSystemTrayIcon::isSystemTrayAvailable()) {
-        tray_ = std::make_unique<QSystemTrayIcon>(trayIcon());
-        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            Log::iconClicked(static_cast<unsigned long>(reason), isPanelShown());
-            if (reason == QSystemTrayIcon::Trigger) togglePanel();
-        });
-        buildMenu();
-        tray_->setContextMenu(menu_.get());
+    buildMenu(moreMenu_);
+    if (tray_) {
+        connect(tray_.get(), &QSystemTrayIcon::activated, this,
+                [this](QSystemTrayIcon::ActivationReason reason) { onTrayActivated(int(reason)); });
+        buildMenu(statusMenu_);
+        connect(statusMenu_.menu.get(), &QMenu::aboutToShow, this, &StatusController::closePanel);
+        tray_->setContextMenu(statusMenu_.menu.get());
         tray_->show();
     }
     relabel();
@@ -98,82 +58,95 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
 
 StatusController::~StatusController() = default;
 
-void StatusController::buildMenu() {
-    menu_ = std::make_unique<QMenu>();
-    loginAction_ = menu_->addAction(QString());
-    loginAction_->setCheckable(true);
-    connect(loginAction_, &QAction::triggered, this, [this](bool on) {
+void StatusController::onTrayActivated(int reason) {
+    Log::iconClicked(static_cast<unsigned long>(reason), isPanelShown());
+    if (reason != QSystemTrayIcon::Trigger) return;
+    // Ctrl+click is the one-button mouse's right click.
+    if (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier) {
+        closePanel();
+        statusMenu_.menu->popup(QCursor::pos());
+        return;
+    }
+    if (closedByFocusLoss_.isValid() && closedByFocusLoss_.elapsed() < 300) return;
+    togglePanel();
+}
+
+void StatusController::buildMenu(Menu& menu) {
+    menu.menu = std::make_unique<QMenu>();
+    menu.login = menu.menu->addAction(QString());
+    menu.login->setCheckable(true);
+    connect(menu.login, &QAction::triggered, this, [this, login = menu.login](bool on) {
         model_.requestLaunchAtLogin(on);
-        loginAction_->setChecked(model_.launchAtLogin());  // what the system reports
+        login->setChecked(model_.launchAtLogin());  // what the system reports
     });
-    languageMenu_ = menu_->addMenu(QString());
-    auto* group = new QActionGroup(languageMenu_);
+    menu.language = menu.menu->addMenu(QString());
+    auto* group = new QActionGroup(menu.language);
     for (MacKit::LanguageChoice choice : MacKit::allLanguageChoices) {
-        QAction* action = languageMenu_->addAction(QString());
+        QAction* action = menu.language->addAction(QString());
         action->setCheckable(true);
         group->addAction(action);
         connect(action, &QAction::triggered, this, [this, choice] { model_.setLanguage(choice); });
-        languageActions_.append(action);
+        menu.languages.append(action);
     }
-    menu_->addSeparator();
-    quitAction_ = menu_->addAction(QString());
-    connect(quitAction_, &QAction::triggered, this, [this] { model_.quit(); });
-    connect(menu_.get(), &QMenu::aboutToShow, this, [this] {
-        closePanel();
+    menu.menu->addSeparator();
+    menu.quit = menu.menu->addAction(QString());
+    connect(menu.quit, &QAction::triggered, this, [this] { model_.quit(); });
+    connect(menu.menu.get(), &QMenu::aboutToShow, this, [this, &menu] {
         model_.refreshLaunchAtLogin();
-        relabel();
+        relabel(menu);
     });
 }
 
-void StatusController::relabel() {
-    panel_->findChild<QPushButton*>("open")->setText(language_.text("Open chat"));
-    if (tray_) tray_->setToolTip(language_.text("tovu: open a WhatsApp chat"));
-    if (!menu_) return;
-    loginAction_->setText(language_.text("Open at login"));
-    loginAction_->setChecked(model_.launchAtLogin());
-    languageMenu_->setTitle(language_.text("Language"));
+void StatusController::relabel(Menu& menu) {
+    menu.menu->setLayoutDirection(language_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    menu.login->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open at login")));
+    menu.login->setChecked(model_.launchAtLogin());
+    menu.language->setTitle(language_.text(QT_TRANSLATE_NOOP("tovu", "Language")));
     // Each language is named in itself; "System" follows the interface.
-    const QString names[] = {language_.text("System"), QStringLiteral("العربية"), QStringLiteral("English")};
-    for (int i = 0; i < languageActions_.size(); ++i) {
-        languageActions_[i]->setText(names[i]);
-        languageActions_[i]->setChecked(MacKit::allLanguageChoices[std::size_t(i)] == language_.choice());
+    const QString names[] = {language_.text(QT_TRANSLATE_NOOP("tovu", "System")), QStringLiteral("العربية"),
+                             QStringLiteral("English")};
+    for (int i = 0; i < menu.languages.size(); ++i) {
+        menu.languages[i]->setText(names[i]);
+        menu.languages[i]->setChecked(MacKit::allLanguageChoices[std::size_t(i)] == language_.choice());
     }
-    quitAction_->setText(language_.text("Quit tovu"));
+    menu.quit->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Quit tovu")));
 }
 
-void StatusController::rebuildChoices() {
-    auto* box = panel_->findChild<QWidget*>("choices");
-    while (QLayoutItem* item = box->layout()->takeAt(0)) {
-        delete item->widget();
-        delete item;
-    }
-    const auto rows = model_.choices();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        auto* button = new QPushButton(QString::fromStdString(rows[i].display()), box);
-        connect(button, &QPushButton::clicked, &model_, [this, i] { model_.openChoice(int(i)); });
-        box->layout()->addWidget(button);
-    }
+void StatusController::relabel() {
+    relabel(moreMenu_);
+    if (!tray_) return;
+    relabel(statusMenu_);
+    tray_->setToolTip(language_.text(QT_TRANSLATE_NOOP("tovu", "tovu: open a WhatsApp chat")));
 }
+
+void StatusController::showMoreMenu(QPointF at) { moreMenu_.menu->popup(at.toPoint()); }
 
 bool StatusController::isPanelShown() const { return panel_->isVisible(); }
 
+void StatusController::placePanel() {
+    // Under the icon when the tray tells where it is; StatusNotifierItem
+    // trays do not, and then the pointer (which just clicked it) stands in.
+    const QRect icon = tray_->geometry();
+    const QSize size = panel_->size();
+    QPoint at = icon.isValid() ? QPoint(icon.center().x() - size.width() / 2, icon.bottom() + 4) : QCursor::pos();
+    const QScreen* screen = QGuiApplication::screenAt(icon.isValid() ? icon.center() : at);
+    if (!screen) screen = QGuiApplication::primaryScreen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        // A tray at the bottom of the screen: the panel opens upwards.
+        if (icon.isValid() && at.y() + size.height() > area.bottom()) at.setY(icon.top() - 4 - size.height());
+        at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
+        at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
+    }
+    panel_->setPosition(at);
+}
+
 void StatusController::showPanel() {
     model_.panelWillOpen();
-    if (hasTray()) {
-        // Trays under StatusNotifierItem give no geometry: open at the pointer.
-        panel_->adjustSize();
-        const QRect icon = tray_->geometry();
-        QPoint at = icon.isValid() ? icon.bottomLeft() : QCursor::pos();
-        if (const QScreen* screen = QGuiApplication::screenAt(at)) {
-            const QRect area = screen->availableGeometry();
-            at.setX(std::max(area.left(), std::min(at.x(), area.right() - panel_->width())));
-            at.setY(std::max(area.top(), std::min(at.y(), area.bottom() - panel_->height())));
-        }
-        panel_->move(at);
-    }
+    if (hasTray()) placePanel();
     panel_->show();
     panel_->raise();
-    panel_->activateWindow();
+    panel_->requestActivate();
     Log::panelShown(QGuiApplication::applicationState() == Qt::ApplicationActive);
 }
 

@@ -2,20 +2,23 @@
 
 #include "models/PanelModel.h"
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPointF>
 #include <QPointer>
 
 #include <functional>
 #include <memory>
 
+class PanelWindow;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
-class QWidget;
 
 /// The tray icon, its menu and the panel window; the one owner of each.
-/// Where the desktop has no tray, the panel is an ordinary small window.
+/// The panel is a frameless popup under the icon that closes when it loses
+/// the focus. Where the desktop has no tray, it is an ordinary small window.
 class StatusController final : public QObject {
     Q_OBJECT
 public:
@@ -25,26 +28,39 @@ public:
 
     bool hasTray() const { return tray_ != nullptr; }
     void showPanel();
-    void closePanel();
+    Q_INVOKABLE void closePanel();
     void togglePanel();
     bool isPanelShown() const;
+    PanelWindow& panel() { return *panel_; }
 
     /// Ctrl+Q in the panel: a quit request without an event.
     std::function<void()> quitShortcut = [] {};
+    Q_INVOKABLE void quitByShortcut() { quitShortcut(); }
+    /// The header's "More" menu, at a point of the screen.
+    Q_INVOKABLE void showMoreMenu(QPointF at);
 
 private:
-    void buildMenu();
+    struct Menu {
+        std::unique_ptr<QMenu> menu;
+        QAction* login = nullptr;
+        QMenu* language = nullptr;
+        QList<QAction*> languages;
+        QAction* quit = nullptr;
+    };
+    void buildMenu(Menu& menu);
+    void relabel(Menu& menu);
     void relabel();
-    void rebuildChoices();
+    void placePanel();
+    void onTrayActivated(int reason);
 
     PanelModel& model_;
     AppLanguageState& language_;
     std::function<void()> quit_;
     std::unique_ptr<QSystemTrayIcon> tray_;
-    std::unique_ptr<QMenu> menu_;
-    QAction* loginAction_ = nullptr;
-    QMenu* languageMenu_ = nullptr;
-    QList<QAction*> languageActions_;
-    QAction* quitAction_ = nullptr;
-    std::unique_ptr<QWidget> panel_;
+    Menu statusMenu_;
+    Menu moreMenu_;
+    std::unique_ptr<PanelWindow> panel_;
+    // A click on the icon first takes the focus from the panel, which closes
+    // it; that click must not open it again.
+    QElapsedTimer closedByFocusLoss_;
 };

@@ -1,0 +1,41 @@
+// One number of "Which number?".
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Tovu
+
+T.Button {
+    id: row
+    required property var number
+    hoverEnabled: true
+    focusPolicy: Qt.TabFocus
+    implicitHeight: 40
+    implicitWidth: contentItem.implicitWidth + leftPadding + rightPadding
+    leftPadding: 12
+    rightPadding: 12
+    background: Rectangle {
+        radius: 10
+        color: row.hovered ? Colours.line : Colours.surface
+        border.color: Colours.accent
+        border.width: row.visualFocus ? 1.5 : 0
+    }
+    contentItem: RowLayout {
+        spacing: 8
+        Text {
+            // Isolated, so that the digits keep their order in Arabic.
+            text: "\u2066" + row.number.display + "\u2069"
+            font: Theme.type("number")
+            color: Colours.fg
+        }
+        Item { Layout.fillWidth: true }
+        Text {
+            visible: row.number.kind !== "other"
+            text: row.number.kind === "mobile" ? qsTranslate("tovu", "Mobile") : qsTranslate("tovu", "Landline")
+            font: Theme.type("small")
+            color: Colours.fgMuted
+        }
+        Arrow { pointSize: 11; color: Colours.fgMuted }
+    }
+    Accessible.name: number.display
+    Accessible.description: qsTranslate("tovu", "Opens the chat in WhatsApp")
+}

@@ -1,0 +1,309 @@
+// The Messages section: the ready-made and the user's own messages, each
+// with a send arrow, and the editor that takes the list's place.
+import QtQuick
+import QtQuick.Controls
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Tovu
+
+Item {
+    id: section
+    required property var messages
+
+    implicitHeight: messages.isEditing ? editor.implicitHeight : list.implicitHeight
+
+    // One message: its title (and preview) opens the editor, the arrow sends.
+    component MessageRow: Rectangle {
+        id: row
+        required property var message
+        required property var messages
+        readonly property bool unfilled: message.needsFilling
+
+        implicitHeight: Math.max(texts.implicitHeight, 30) + 14
+        radius: 10
+        color: hover.hovered ? Colours.line : Colours.surface
+        HoverHandler { id: hover }
+
+        RowLayout {
+            anchors.fill: parent
+            anchors.leftMargin: 10
+            anchors.rightMargin: 10
+            anchors.topMargin: 7
+            anchors.bottomMargin: 7
+            spacing: 10
+            T.Button {
+                objectName: "edit-" + row.message.id
+                Layout.fillWidth: true
+                Layout.fillHeight: true
+                focusPolicy: Qt.TabFocus
+                contentItem: ColumnLayout {
+                    id: texts
+                    spacing: 2
+                    Text {
+                        Layout.fillWidth: true
+                        text: row.message.title
+                        font: Theme.type("body")
+                        color: row.unfilled ? Colours.fgMuted : Colours.fg
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                    }
+                    Text {
+                        Layout.fillWidth: true
+                        visible: text !== ""
+                        text: row.unfilled ? qsTranslate("tovu", "Not filled in yet. Click to add.") : row.message.preview
+                        font: Theme.type("small")
+                        color: Colours.fgMuted
+                        elide: Text.ElideRight
+                        maximumLineCount: 1
+                    }
+                }
+                background: Rectangle {
+                    color: "transparent"
+                    radius: 6
+                    border.color: Colours.fgMuted
+                    border.width: parent.visualFocus ? 1 : 0
+                }
+                onClicked: row.messages.editMessage(row.message.id)
+                Accessible.name: row.message.title
+                Accessible.description: qsTranslate("tovu", "Edit")
+            }
+            T.Button {
+                id: send
+                objectName: "send-" + row.message.id
+                Layout.preferredWidth: 30
+                Layout.preferredHeight: 30
+                focusPolicy: Qt.TabFocus
+                background: Rectangle {
+                    radius: 8
+                    color: row.unfilled ? Colours.line : Colours.accent
+                    border.color: Colours.fgMuted
+                    border.width: send.visualFocus ? 1.5 : 0
+                }
+                contentItem: Item {
+                    Arrow {
+                        anchors.centerIn: parent
+                        pointSize: 12
+                        color: row.unfilled ? Colours.fgMuted : Colours.onAccent
+                    }
+                }
+                onClicked: row.messages.sendMessage(row.message.id)
+                Accessible.name: qsTranslate("tovu", "Send")
+                ToolTip.text: Accessible.name
+                ToolTip.visible: hovered
+                ToolTip.delay: 600
+            }
+        }
+    }
+
+    ColumnLayout {
+        id: list
+        visible: !section.messages.isEditing
+        width: section.width
+        spacing: 10
+
+        ListView {
+            objectName: "messageList"
+            Layout.fillWidth: true
+            Layout.preferredHeight: 300
+            clip: true
+            spacing: 6
+            boundsBehavior: Flickable.StopAtBounds
+            model: section.messages.messages
+            delegate: MessageRow {
+                required property var modelData
+                width: ListView.view.width
+                message: modelData
+                messages: section.messages
+            }
+            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+            Accessible.role: Accessible.List
+        }
+
+        RowLayout {
+            visible: section.messages.couldNotOpen
+            Layout.fillWidth: true
+            spacing: 6
+            Symbol { name: "circle-alert"; size: 14; color: Colours.danger }
+            Text {
+                Layout.fillWidth: true
+                text: qsTranslate("tovu", "Could not open WhatsApp.")
+                font: Theme.type("small")
+                color: Colours.danger
+                wrapMode: Text.Wrap
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 8
+            T.Button {
+                id: add
+                objectName: "newMessage"
+                implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
+                implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+                Layout.preferredHeight: 32
+                leftPadding: 12
+                rightPadding: 12
+                focusPolicy: Qt.TabFocus
+                hoverEnabled: true
+                background: Rectangle {
+                    radius: 10
+                    color: add.hovered ? Colours.line : Colours.surface
+                    border.color: add.visualFocus ? Colours.accent : Colours.line
+                    border.width: 1
+                }
+                contentItem: RowLayout {
+                    spacing: 6
+                    Symbol { name: "plus"; size: 14; weight: "semibold"; color: Colours.fg }
+                    Text { text: qsTranslate("tovu", "New Message"); font: Theme.type("button"); color: Colours.fg }
+                }
+                onClicked: section.messages.startNew()
+            }
+            Item { Layout.fillWidth: true }
+            T.Button {
+                objectName: "restore"
+                implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
+                implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+                visible: section.messages.missingCount > 0
+                focusPolicy: Qt.TabFocus
+                id: restore
+                hoverEnabled: true
+                contentItem: Text {
+                    text: qsTranslate("tovu", "Restore Ready-Made Messages")
+                    font: Theme.type("small")
+                    color: restore.hovered ? Colours.fg : Colours.fgMuted
+                }
+                onClicked: section.messages.restoreMissing()
+            }
+        }
+
+        Text {
+            Layout.fillWidth: true
+            text: qsTranslate("tovu", "The arrow opens WhatsApp, which asks which chat.")
+            font: Theme.type("small")
+            color: Colours.fgMuted
+            wrapMode: Text.Wrap
+        }
+    }
+
+    ColumnLayout {
+        id: editor
+        visible: section.messages.isEditing
+        width: section.width
+        spacing: 10
+        onVisibleChanged: if (visible) box.forceActiveFocus()
+
+        RowLayout {
+            spacing: 6
+            T.Button {
+                id: back
+                objectName: "back"
+                Layout.preferredWidth: 26
+                Layout.preferredHeight: 26
+                focusPolicy: Qt.TabFocus
+                hoverEnabled: true
+                background: Rectangle { radius: 8; color: back.hovered ? Colours.line : "transparent" }
+                contentItem: Item {
+                    // "Back" points to where the reading starts.
+                    Symbol {
+                        anchors.centerIn: parent
+                        name: "chevron-left"
+                        size: 16
+                        weight: "semibold"
+                        color: Colours.fg
+                        mirror: back.LayoutMirroring.enabled
+                    }
+                }
+                onClicked: section.messages.endEditing()
+                Accessible.name: qsTranslate("tovu", "Back")
+            }
+            Text {
+                text: section.messages.isEditingNew ? qsTranslate("tovu", "New Message") : qsTranslate("tovu", "Edit Message")
+                font: Theme.type("button")
+                color: Colours.fg
+            }
+            Item { Layout.fillWidth: true }
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.preferredHeight: 170
+            radius: 12
+            color: Colours.surface
+            border.color: box.activeFocus ? Colours.accent : Colours.line
+            border.width: box.activeFocus ? 1.5 : 1
+            ScrollView {
+                anchors.fill: parent
+                anchors.margins: 10
+                T.TextArea {
+                    id: box
+                    objectName: "messageBox"
+                    font: Theme.type("body")
+                    color: Colours.fg
+                    selectionColor: Colours.accent
+                    selectedTextColor: Colours.onAccent
+                    wrapMode: TextEdit.Wrap
+                    selectByMouse: true
+                    placeholderText: qsTranslate("tovu", "Write your message")
+                    placeholderTextColor: Colours.fgMuted
+                    leftPadding: 5
+                    rightPadding: 5
+                    text: section.messages.draft
+                    onTextChanged: if (text !== section.messages.draft) section.messages.draft = text
+                    // The proposed text of a slot ends in a line break: write after it.
+                    onActiveFocusChanged: if (activeFocus) cursorPosition = length
+                    Keys.onPressed: event => {
+                        if ((event.key === Qt.Key_Return || event.key === Qt.Key_Enter)
+                                && (event.modifiers & Qt.ControlModifier)) {
+                            event.accepted = true
+                            section.messages.saveDraft()
+                        }
+                    }
+                    Accessible.name: qsTranslate("tovu", "Message")
+                }
+            }
+        }
+
+        Text {
+            Layout.fillWidth: true
+            text: qsTranslate("tovu", "The first line is the title in your list. All of it goes into WhatsApp, ready for you to send.")
+            font: Theme.type("small")
+            color: Colours.fgMuted
+            wrapMode: Text.Wrap
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            T.Button {
+                objectName: "deleteMessage"
+                implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
+                implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+                visible: !section.messages.isEditingNew
+                focusPolicy: Qt.TabFocus
+                contentItem: RowLayout {
+                    spacing: 6
+                    Symbol { name: "trash-2"; size: 14; weight: "semibold"; color: Colours.danger }
+                    Text { text: qsTranslate("tovu", "Delete"); font: Theme.type("button"); color: Colours.danger }
+                }
+                onClicked: section.messages.deleteEditing()
+            }
+            Item { Layout.fillWidth: true }
+            SignalButtonStyle {
+                objectName: "saveMessage"
+                enabled: section.messages.canSave
+                Layout.preferredHeight: 32
+                leftPadding: 18
+                rightPadding: 18
+                contentItem: Text {
+                    text: qsTranslate("tovu", "Save")
+                    font: Theme.type("button")
+                    color: Colours.onAccent
+                    horizontalAlignment: Text.AlignHCenter
+                    verticalAlignment: Text.AlignVCenter
+                }
+                onClicked: section.messages.saveDraft()
+                Accessible.name: qsTranslate("tovu", "Save")
+            }
+        }
+    }
+}

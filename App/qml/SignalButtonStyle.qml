@@ -1,0 +1,28 @@
+// The primary button: ink on lime in the dark, lime on ink in the light.
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Tovu
+
+T.Button {
+    id: signal
+    hoverEnabled: true
+    implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
+    implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+    opacity: !enabled ? 0.4 : (down ? 0.8 : 1.0)
+    scale: enabled && down ? 0.98 : 1.0
+    Behavior on scale {
+        enabled: !Theme.reduceMotion
+        NumberAnimation { duration: 150; easing.type: Easing.OutCubic }
+    }
+    Behavior on opacity {
+        enabled: !Theme.reduceMotion
+        NumberAnimation { duration: 150; easing.type: Easing.OutCubic }
+    }
+    background: Rectangle {
+        radius: 12
+        color: Colours.accent
+        border.color: Colours.fgMuted
+        border.width: signal.visualFocus ? 2 : 0
+    }
+}

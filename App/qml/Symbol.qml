@@ -1,0 +1,21 @@
+// A line symbol in one colour; hidden from screen readers, since the
+// control around it carries the label.
+import QtQuick
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Tovu
+
+Image {
+    property string name
+    property color color: Colours.fgMuted
+    property string weight: "regular"
+    property real size: 14
+    width: size
+    height: size
+    Layout.preferredWidth: size
+    Layout.preferredHeight: size
+    sourceSize: Qt.size(size, size)
+    source: "image://symbol/" + name + "?weight=" + weight + "&color=" + encodeURIComponent(color.toString())
+    fillMode: Image.PreserveAspectFit
+    Accessible.ignored: true
+}

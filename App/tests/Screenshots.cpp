@@ -1,0 +1,88 @@
+// `tovu-screenshots DIR`: renders the panel offscreen in each state, in
+// English and Arabic, light and dark, as DIR/<language>-<appearance>-<state>.png.
+#include "Fakes.h"
+#include "views/PanelWindow.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QImage>
+#include <QQuickItem>
+
+#include <functional>
+#include <iostream>
+
+namespace {
+
+struct State {
+    const char* name;
+    std::function<void(PanelRig&)> arrange;
+};
+
+const State states[] = {
+    {"empty", [](PanelRig&) {}},
+    {"prefilled", [](PanelRig& rig) {
+         rig.clipboard.copy("Call me on 050 123 4567 after six");
+         rig.open();
+     }},
+    {"paste-offer", [](PanelRig& rig) {
+         rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
+         rig.clipboard.detection = true;
+         rig.clipboard.copy("050 123 4567");
+         rig.open();
+     }},
+    {"which-number", [](PanelRig& rig) {
+         rig.model.setText("050 123 4567, +44 7700 900123 or the office 011 234 5678");
+         rig.model.submit();
+         rig.workspace.acceptsApp = rig.workspace.acceptsWeb = false;
+         rig.model.openChoice(0);
+     }},
+    {"no-number", [](PanelRig& rig) {
+         rig.model.setText("see you tomorrow");
+         rig.model.submit();
+     }},
+    {"messages", [](PanelRig& rig) { rig.model.setSection(PanelModel::Section::messages); }},
+    {"new-message", [](PanelRig& rig) {
+         rig.model.setSection(PanelModel::Section::messages);
+         rig.messages.startNew();
+     }},
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
+    if (!QDir().mkpath(out.path())) {
+        std::cerr << "cannot create " << out.path().toStdString() << "\n";
+        return 1;
+    }
+    int failures = 0;
+    for (const char* language : {"en", "ar"}) {
+        for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
+            for (const State& state : states) {
+                PanelRig rig({language});
+                FakeShell shell;
+                PanelWindow window(rig.model, rig.language, &shell);
+                if (!window.errors().isEmpty()) {
+                    std::cerr << window.errors().toStdString();
+                    return 1;
+                }
+                window.palette().setAppearance(appearance);
+                window.theme().setReduceMotion(true);  // each picture shows the settled state
+                window.show();
+                rig.open();
+                state.arrange(rig);
+                settle();
+                const QString file = out.filePath(QStringLiteral("%1-%2-%3.png")
+                    .arg(language, appearance == Palette::Appearance::dark ? "dark" : "light", state.name));
+                if (!settledImage(window).save(file)) {
+                    std::cerr << "cannot write " << file.toStdString() << "\n";
+                    ++failures;
+                }
+            }
+        }
+    }
+    std::cout << "screenshots in " << out.absolutePath().toStdString() << "\n";
+    return failures == 0 ? 0 : 1;
+}

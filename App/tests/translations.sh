@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Every interface text in the sources has a finished Arabic translation, and
+# the translation file holds nothing the sources no longer say.
+#   translations.sh LUPDATE APP_DIR
+set -euo pipefail
+lupdate="$1" app="$2"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cp "$app/i18n/tovu_ar.ts" "$work/tovu_ar.ts"
+"$lupdate" "$app/src" "$app/qml" -ts "$work/tovu_ar.ts" -locations none >"$work/lupdate.log" 2>&1 || {
+  cat "$work/lupdate.log"; exit 1; }
+status=0
+if grep -n 'type="unfinished"' "$work/tovu_ar.ts"; then echo "untranslated texts (above)"; status=1; fi
+if grep -nE 'type="(obsolete|vanished)"' "$work/tovu_ar.ts"; then echo "texts no source uses (above)"; status=1; fi
+if ! diff -u "$app/i18n/tovu_ar.ts" "$work/tovu_ar.ts"; then echo "tovu_ar.ts is not what lupdate writes"; status=1; fi
+exit $status
