@@ -243,9 +243,20 @@ Item {
                     selectionColor: Colours.accent
                     selectedTextColor: Colours.onAccent
                     wrapMode: TextEdit.Wrap
+                    horizontalAlignment: TextEdit.AlignLeft  // mirrored in Arabic
                     selectByMouse: true
-                    placeholderText: qsTranslate("tovu", "Write your message")
-                    placeholderTextColor: Colours.fgMuted
+                    Text {
+                        // Drawn here: the template control has no placeholder.
+                        x: box.leftPadding
+                        y: box.topPadding
+                        width: box.width - box.leftPadding - box.rightPadding
+                        visible: box.length === 0 && box.preeditText === ""
+                        text: qsTranslate("tovu", "Write your message")
+                        font: Theme.type("body")
+                        color: Colours.fgMuted
+                        wrapMode: Text.Wrap
+                        Accessible.ignored: true
+                    }
                     leftPadding: 5
                     rightPadding: 5
                     text: section.messages.draft

@@ -42,8 +42,9 @@ Rectangle {
                 view.shell.closePanel()
         }
     }
-    Shortcut { sequences: [StandardKey.Close]; onActivated: view.shell.closePanel() }
-    Shortcut { sequences: [StandardKey.Quit]; onActivated: view.shell.quitByShortcut() }
+    // Spelled out: not every desktop's key scheme names keys to close or quit.
+    Shortcut { sequence: "Ctrl+W"; onActivated: view.shell.closePanel() }
+    Shortcut { sequence: "Ctrl+Q"; onActivated: view.shell.quitByShortcut() }
     // Never triggers: it only names the desktop's paste keys for the hint.
     Shortcut { id: pasteKeys; sequences: [StandardKey.Paste]; enabled: false }
 
@@ -128,12 +129,24 @@ Rectangle {
                     Layout.fillWidth: true
                     Layout.fillHeight: true
                     verticalAlignment: TextInput.AlignVCenter
+                    // Set, so that a mirrored layout mirrors it: the caret of an
+                    // empty field then starts on the right in Arabic.
+                    horizontalAlignment: TextInput.AlignLeft
                     font: Theme.type("number")
                     color: Colours.fg
                     selectionColor: Colours.accent
                     selectedTextColor: Colours.onAccent
-                    placeholderText: qsTranslate("tovu", "Paste a number")
-                    placeholderTextColor: Colours.fgMuted
+                    // The template control draws no placeholder of its own.
+                    Text {
+                        anchors.fill: parent
+                        verticalAlignment: Text.AlignVCenter
+                        visible: field.length === 0 && field.preeditText === ""
+                        text: qsTranslate("tovu", "Paste a number")
+                        // The field's own face; the Latin monospace has no Arabic letters.
+                        font: Theme.type(Theme.arabic ? "body" : "number")
+                        color: Colours.fgMuted
+                        Accessible.ignored: true
+                    }
                     selectByMouse: true
                     text: view.panel.text
                     onTextChanged: if (text !== view.panel.text) view.panel.text = text
