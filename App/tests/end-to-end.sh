@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# tovu in a real X session: Xvfb, the trayer tray host, xdotool for the
+# mouse and keys, and a fake WhatsApp registered for whatsapp: links.
+#   end-to-end.sh TOVU
+set -euo pipefail
+tovu="$1"
+if [[ "${TOVU_PRIVATE_BUS:-}" != 1 ]]; then  # no StatusNotifier watcher: the tray is XEmbed
+  exec env -u DISPLAY -u WAYLAND_DISPLAY TOVU_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
+fi
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  rm -rf "$scratch"
+}
+trap cleanup EXIT
+mkdir -p "$scratch/config" "$scratch/data/applications"
+mkdir -m 0700 "$scratch/runtime"
+export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/runtime"
+export TZ=Asia/Riyadh LANGUAGE=en LANG=C.UTF-8
+
+# The fake WhatsApp writes down every link it is given.
+cat >"$scratch/whatsapp.sh" <<SH
+#!/bin/sh
+printf '%s\n' "\$1" >>"$scratch/opened"
+SH
+chmod +x "$scratch/whatsapp.sh"
+printf '[Desktop Entry]\nType=Application\nName=Fake WhatsApp\nExec=%s %%u\nMimeType=x-scheme-handler/whatsapp;\nNoDisplay=true\n' \
+  "$scratch/whatsapp.sh" >"$scratch/data/applications/fake-whatsapp.desktop"
+printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\n' >"$scratch/config/mimeapps.list"
+
+fail() { echo "FAIL: $*"; echo "--- tovu's log"; cat "$scratch/log" || true; exit 1; }
+eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
+  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+
+exec 3>"$scratch/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
+pids+=($!)
+exec 3>&-
+eventually test -s "$scratch/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$scratch/display")"
+trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
+pids+=($!)
+eventually xdotool search --name panel >/dev/null || fail "no tray host"
+
+QT_LOGGING_RULES="app.tovu.app.info=true" "$tovu" 2>"$scratch/log" &
+pids+=($!)
+
+visible() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }
+count() { visible | wc -l; }
+# Before the panel is first shown, tovu's one visible window is the icon.
+only_icon() { test "$(count)" -eq 1; }
+eventually only_icon || fail "no tray icon"
+icon=$(visible)
+eval "$(xdotool getwindowgeometry --shell "$icon")"
+icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
+panel_shown() { test "$(count)" -eq 2; }
+
+echo "# a click on the icon shows the panel; typed keys reach its field"
+xdotool mousemove "$icon_x" "$icon_y" click 1
+eventually panel_shown || fail "the panel did not show"
+eventually grep -q "panel shown" "$scratch/log" || fail "no log line"
+xdotool type --delay 20 0501234567
+xdotool key Return
+eventually test -s "$scratch/opened" || fail "nothing was opened"
+[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966501234567" ]] || fail "opened $(cat "$scratch/opened")"
+eventually only_icon || fail "the panel stayed open"
+
+echo "# a right click shows the status menu"
+xdotool mousemove "$icon_x" "$icon_y" click 3
+eventually panel_shown || fail "no status menu"
+xdotool key Escape
+eventually only_icon || fail "the status menu stayed open"
+
+echo "# two numbers: Which number?, and a click on the second opens it"
+: >"$scratch/opened"
+xdotool mousemove "$icon_x" "$icon_y" click 1
+eventually panel_shown || fail "the panel did not show again"
+panel=$(visible | grep -vx "$icon")
+xdotool type --delay 20 "0501234567 or 0551234567"
+xdotool key Return
+sleep 0.5
+[[ ! -s "$scratch/opened" ]] || fail "opened with two numbers: $(cat "$scratch/opened")"
+eval "$(xdotool getwindowgeometry --shell "$panel")"
+# The second row's middle: header, switch, field, caption, first row.
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 16 + 28 + 12 + 34 + 12 + 46 + 12 + 13 + 6 + 40 + 6 + 20)) click 1
+eventually test -s "$scratch/opened" || fail "the second number was not opened"
+[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
+eventually only_icon || fail "the panel stayed open"
+
+echo "# Escape closes the panel"
+xdotool mousemove "$icon_x" "$icon_y" click 1
+eventually panel_shown || fail "the panel did not show"
+xdotool key Escape
+eventually only_icon || fail "Escape did not close the panel"
+echo "PASS"
