@@ -45,8 +45,6 @@ Rectangle {
     // Spelled out: not every desktop's key scheme names keys to close or quit.
     Shortcut { sequence: "Ctrl+W"; onActivated: view.shell.closePanel() }
     Shortcut { sequence: "Ctrl+Q"; onActivated: view.shell.quitByShortcut() }
-    // Never triggers: it only names the desktop's paste keys for the hint.
-    Shortcut { id: pasteKeys; sequences: [StandardKey.Paste]; enabled: false }
 
     ColumnLayout {
         id: column
@@ -210,7 +208,8 @@ Rectangle {
                 }
                 Item { Layout.fillWidth: true }
                 Text {
-                    text: "\u2066" + pasteKeys.nativeText + "\u2069"
+                    objectName: "pasteKeys"
+                    text: "\u2066" + Theme.pasteKeys + "\u2069"
                     font: Theme.type("small")
                     color: Colours.fgMuted
                 }

@@ -31,7 +31,7 @@ const State states[] = {
          rig.open();
      }},
     {"which-number", [](PanelRig& rig) {
-         rig.model.setText("050 123 4567, +44 7700 900123 or the office 011 234 5678");
+         rig.model.setText("050 123 4567, +44 7700 900123, 011 234 5678");
          rig.model.submit();
          rig.workspace.acceptsApp = rig.workspace.acceptsWeb = false;
          rig.model.openChoice(0);

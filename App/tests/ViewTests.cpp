@@ -179,6 +179,7 @@ TEST(PanelView, ThePasteOfferPastesTheClipboardAndOpens) {
     s.rig.clipboard.copy("0501234567");
     s.open();
     ASSERT_TRUE(s.shown("pasteCopied"));
+    EXPECT_EQ(s.item("pasteKeys")->property("text").toString(), QString("\u2066Ctrl+V\u2069"));
     QGuiApplication::clipboard()->setText("call 0501234567");
     s.click("pasteCopied");
     EXPECT_EQ(s.rig.workspace.opened, std::vector<std::string>{"whatsapp://send?phone=966501234567"});

@@ -7,6 +7,7 @@
 #include <QEvent>
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <QKeySequence>
 #include <QPalette>
 
 #include <array>
@@ -190,6 +191,11 @@ void Theme::setReduceMotion(bool reduce) {
     if (reduce == reduceMotion_) return;
     reduceMotion_ = reduce;
     emit reduceMotionChanged();
+}
+
+QString Theme::pasteKeys() {
+    const QList<QKeySequence> keys = QKeySequence::keyBindings(QKeySequence::Paste);
+    return keys.isEmpty() ? QStringLiteral("Ctrl+V") : keys.first().toString(QKeySequence::NativeText);
 }
 
 QFont Theme::type(const QString& kind) const {

@@ -85,6 +85,7 @@ class Theme final : public QObject {
     Q_OBJECT
     Q_PROPERTY(bool arabic READ arabic NOTIFY arabicChanged)
     Q_PROPERTY(bool reduceMotion READ reduceMotion NOTIFY reduceMotionChanged)
+    Q_PROPERTY(QString pasteKeys READ pasteKeys CONSTANT)
 public:
     explicit Theme(QObject* parent = nullptr);
     ~Theme() override;
@@ -93,6 +94,9 @@ public:
     void setArabic(bool arabic);
     bool reduceMotion() const { return reduceMotion_; }
     void setReduceMotion(bool reduce);
+
+    /// The desktop's paste keys as it writes them ("Ctrl+V"), for hints.
+    static QString pasteKeys();
 
     /// `kind` is a TextKind's name; an unknown name reads as body text.
     Q_INVOKABLE QFont type(const QString& kind) const;
