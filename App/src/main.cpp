@@ -6,6 +6,7 @@
 #include "shell/SingleInstance.h"
 
 #include <QApplication>
+#include <QQuickWindow>
 
 #include <cstdlib>
 #include <iostream>
@@ -28,6 +29,10 @@ int runApplication(int argc, char** argv) {
                      "In a terminal, use 'tovu numbers TEXT' or 'tovu open TEXT'.\n";
         return 1;
     }
+    // The panel is small and mostly still: Qt Quick's software renderer draws
+    // it in a few milliseconds without loading a GPU driver, which would cost
+    // more memory than all the rest of tovu. QT_QUICK_BACKEND still decides.
+    if (!std::getenv("QT_QUICK_BACKEND")) QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     QApplication app(argc, argv);
     QApplication::setApplicationName("tovu");
     QApplication::setOrganizationName("tovu");

@@ -22,8 +22,14 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
     if (hasTray()) {
         panel_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         connect(panel_.get(), &QWindow::activeChanged, this, [this] {
-            // Our own menus take the focus while they are open: keep the panel.
-            if (panel_->isActive() || !panel_->isVisible() || QApplication::activePopupWidget()) return;
+            if (panel_->isActive()) {
+                activeSinceShown_ = true;
+                return;
+            }
+            // A focus change that began before this opening arrives late: only
+            // the loss of a focus this opening had closes the panel. Our own
+            // menus take the focus while they are open: keep the panel then.
+            if (!activeSinceShown_ || !panel_->isVisible() || QApplication::activePopupWidget()) return;
             closedByFocusLoss_.start();
             closePanel();
         });
@@ -60,7 +66,9 @@ StatusController::~StatusController() = default;
 
 void StatusController::onTrayActivated(int reason) {
     Log::iconClicked(static_cast<unsigned long>(reason), isPanelShown());
-    if (reason != QSystemTrayIcon::Trigger) return;
+    // The second of two quick clicks arrives as a double click: it is a
+    // click all the same (close what the first one opened, say).
+    if (reason != QSystemTrayIcon::Trigger && reason != QSystemTrayIcon::DoubleClick) return;
     // Ctrl+click is the one-button mouse's right click.
     if (QGuiApplication::queryKeyboardModifiers() & Qt::ControlModifier) {
         closePanel();
@@ -143,6 +151,7 @@ void StatusController::placePanel() {
 
 void StatusController::showPanel() {
     model_.panelWillOpen();
+    activeSinceShown_ = false;
     if (hasTray()) placePanel();
     panel_->show();
     panel_->raise();

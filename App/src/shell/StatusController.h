@@ -63,4 +63,5 @@ private:
     // A click on the icon first takes the focus from the panel, which closes
     // it; that click must not open it again.
     QElapsedTimer closedByFocusLoss_;
+    bool activeSinceShown_ = false;
 };
