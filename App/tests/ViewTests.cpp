@@ -11,6 +11,7 @@
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QPalette>
 #include <QQuickItem>
 #include <QTest>
 
@@ -240,6 +241,25 @@ TEST(Theme, PaletteSwapsLimeAndInkWithTheAppearance) {
     EXPECT_EQ(palette.accent(), MenuBarIcon::ink());
     EXPECT_EQ(palette.onAccent(), MenuBarIcon::lime());
     EXPECT_NEAR(palette.line().alphaF(), 0.09, 0.005);
+}
+
+TEST(Theme, PaletteFollowsADarkDesktopThemeUntilFixed) {
+    // No GNOME colour scheme is set here, so the Qt theme's window colour tells.
+    const QPalette original = QGuiApplication::palette();
+    Palette palette;
+    ASSERT_FALSE(palette.isDark());
+    QPalette dark = original;
+    dark.setColor(QPalette::Window, QColor(0x20, 0x20, 0x20));
+    QGuiApplication::setPalette(dark);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(palette.isDark());
+    EXPECT_EQ(palette.bg(), QColor(0x0D, 0x0E, 0x0C));
+    palette.setAppearance(Palette::Appearance::light);
+    QGuiApplication::setPalette(original);
+    QGuiApplication::setPalette(dark);  // a fixed appearance stays
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(palette.isDark());
+    QGuiApplication::setPalette(original);
 }
 
 TEST(MenuBarIcon, DrawsALimeDiscWithAnInkArrowAtEveryScale) {
