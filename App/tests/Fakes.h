@@ -7,6 +7,7 @@
 #include "models/MessagesModel.h"
 #include "models/PanelModel.h"
 #include "platform/Services.h"
+#include "views/PanelWindow.h"
 
 #include <QCoreApplication>
 #include <QObject>
@@ -119,4 +120,15 @@ public:
     Q_INVOKABLE void showMoreMenu(QPointF) { ++moreMenus; }
 
     int closes = 0, quits = 0, moreMenus = 0;
+};
+
+/// The panel's real views over the rig, in their window (not yet shown).
+struct PanelOnScreen {
+    PanelRig rig;
+    FakeShell shell;
+    PanelWindow window{rig.model, rig.language, &shell};
+
+    explicit PanelOnScreen(QStringList languages = {"en-US"}) : rig(std::move(languages)) {
+        window.theme().setReduceMotion(true);  // every frame shows a settled state
+    }
 };

@@ -1,7 +1,6 @@
 // `tovu-screenshots DIR`: renders the panel offscreen in each state, in
 // English and Arabic, light and dark, as DIR/<language>-<appearance>-<state>.png.
 #include "Fakes.h"
-#include "views/PanelWindow.h"
 
 #include <QApplication>
 #include <QDir>
@@ -61,15 +60,13 @@ int main(int argc, char** argv) {
     for (const char* language : {"en", "ar"}) {
         for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
             for (const State& state : states) {
-                PanelRig rig({language});
-                FakeShell shell;
-                PanelWindow window(rig.model, rig.language, &shell);
+                PanelOnScreen screen({language});
+                auto& [rig, shell, window] = screen;
                 if (!window.errors().isEmpty()) {
                     std::cerr << window.errors().toStdString();
                     return 1;
                 }
                 window.palette().setAppearance(appearance);
-                window.theme().setReduceMotion(true);  // each picture shows the settled state
                 window.show();
                 rig.open();
                 state.arrange(rig);

@@ -2,7 +2,6 @@
 // with keys and clicks as a user would.
 #include "Fakes.h"
 #include "views/MenuBarIcon.h"
-#include "views/PanelWindow.h"
 #include "views/Symbols.h"
 #include "views/Theme.h"
 
@@ -17,13 +16,8 @@
 
 namespace {
 
-struct Screen {
-    PanelRig rig;
-    FakeShell shell;
-    PanelWindow window{rig.model, rig.language, &shell};
-
-    explicit Screen(QStringList languages = {"en-US"}) : rig(std::move(languages)) {
-        window.theme().setReduceMotion(true);
+struct Screen : PanelOnScreen {
+    explicit Screen(QStringList languages = {"en-US"}) : PanelOnScreen(std::move(languages)) {
         window.show();
         open();
     }
@@ -230,17 +224,6 @@ TEST(Theme, TextKindsAndTheirFaces) {
     }
     EXPECT_EQ(textKind("wordmark"), TextKind::wordmark);
     EXPECT_EQ(textKind("Body"), std::nullopt);
-}
-
-TEST(Theme, PaletteSwapsLimeAndInkWithTheAppearance) {
-    Palette palette;
-    palette.setAppearance(Palette::Appearance::dark);
-    EXPECT_EQ(palette.accent(), MenuBarIcon::lime());
-    EXPECT_EQ(palette.onAccent(), MenuBarIcon::ink());
-    palette.setAppearance(Palette::Appearance::light);
-    EXPECT_EQ(palette.accent(), MenuBarIcon::ink());
-    EXPECT_EQ(palette.onAccent(), MenuBarIcon::lime());
-    EXPECT_NEAR(palette.line().alphaF(), 0.09, 0.005);
 }
 
 TEST(Theme, PaletteFollowsADarkDesktopThemeUntilFixed) {

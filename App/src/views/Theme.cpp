@@ -173,10 +173,8 @@ bool loadFonts() {
 }  // namespace Typeface
 
 Theme::Theme(QObject* parent) : QObject(parent) {
-    desktop_.reset(new Desktop{{"enable-animations", [this] {
-        setReduceMotion(!desktop_->enableAnimations.boolean().value_or(true));
-    }}});
-    reduceMotion_ = !desktop_->enableAnimations.boolean().value_or(true);
+    desktop_.reset(new Desktop{{"enable-animations", [this] { setReduceMotion(desktopReducesMotion()); }}});
+    reduceMotion_ = desktopReducesMotion();
 }
 
 Theme::~Theme() = default;
@@ -186,6 +184,8 @@ void Theme::setArabic(bool arabic) {
     arabic_ = arabic;
     emit arabicChanged();
 }
+
+bool Theme::desktopReducesMotion() const { return !desktop_->enableAnimations.boolean().value_or(true); }
 
 void Theme::setReduceMotion(bool reduce) {
     if (reduce == reduceMotion_) return;

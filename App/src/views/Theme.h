@@ -106,6 +106,8 @@ signals:
     void reduceMotionChanged();
 
 private:
+    bool desktopReducesMotion() const;
+
     bool arabic_ = false;
     bool reduceMotion_ = false;
     struct Desktop;
