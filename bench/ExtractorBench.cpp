@@ -4,8 +4,8 @@
 //
 //   build/bench/ExtractorBench --benchmark_min_time=0.2
 
-#include <PhoneKit/PhoneExtractor.h>
-#include <PhoneKit/Region.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
+#include <PhoneKit/numbers/Region.h>
 
 #include <benchmark/benchmark.h>
 

@@ -1,5 +1,5 @@
 // Any bytes through the extractor, with the properties every result keeps.
-#include <PhoneKit/PhoneExtractor.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
 
 #include <cstdlib>
 #include <set>

@@ -1,6 +1,6 @@
 // The app's own links: any text as a URL through the routing rules, and any
 // text as a template id through a link and back.
-#include <PhoneKit/PhoneExtractor.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
 
 #include <cstdlib>
 #include <string_view>

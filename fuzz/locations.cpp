@@ -1,5 +1,5 @@
 // Saved-place lists of any shape, and the texts and links made from them.
-#include <PhoneKit/Locations.h>
+#include <PhoneKit/companion/Locations.h>
 
 #include <cstdlib>
 #include <string_view>

@@ -1,6 +1,6 @@
 // Reaction indexes of any shape: read or refused, and what reads is written
 // out again in a form that reads.
-#include <PhoneKit/Reactions.h>
+#include <PhoneKit/companion/Reactions.h>
 
 #include <cstdlib>
 #include <string_view>

@@ -1,6 +1,6 @@
 // Stored message lists of any shape: read as a list or as nothing, and a
 // list read is written back to the same list.
-#include <PhoneKit/Templates.h>
+#include <PhoneKit/messages/Templates.h>
 
 #include <cstdlib>
 #include <string_view>

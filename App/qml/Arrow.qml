@@ -2,13 +2,10 @@
 // glyph of `pointSize` points and points up and to the right in right-to-left
 // layouts too (images are never mirrored).
 import QtQuick
-import QtQuick.Layouts
-import QtQuick.Templates as T
-import Tovu
 
 Symbol {
+    property real pointSize: 13
     name: "arrow-up-right"
     weight: "bold"
-    property real pointSize: 13
     size: Math.round(pointSize * 0.8)
 }

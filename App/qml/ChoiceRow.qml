@@ -23,19 +23,19 @@ T.Button {
         spacing: 8
         Text {
             // Isolated, so that the digits keep their order in Arabic.
-            text: "\u2066" + row.number.display + "\u2069"
-            font: Theme.type("number")
+            text: "\u2066%1\u2069".arg(row.number.display)
+            font: Theme.number
             color: Colours.fg
         }
         Item { Layout.fillWidth: true }
         Text {
             visible: row.number.kind !== "other"
             text: row.number.kind === "mobile" ? qsTranslate("tovu", "Mobile") : qsTranslate("tovu", "Landline")
-            font: Theme.type("small")
+            font: Theme.small
             color: Colours.fgMuted
         }
         Arrow { pointSize: 11; color: Colours.fgMuted }
     }
-    Accessible.name: number.display
+    Accessible.name: row.number.display
     Accessible.description: qsTranslate("tovu", "Opens the chat in WhatsApp")
 }

@@ -6,36 +6,29 @@ import Tovu
 
 Item {
     id: root
-    required property var panel
-    required property var messages
-    required property var language
-    required property var shell
+    required property PanelModel panel
+    required property MessagesModel messages
+    required property AppLanguageState language
+    required property PanelShell shell
 
     // The window takes the panel's own size.
-    width: loader.item ? loader.item.implicitWidth : 340
-    height: loader.item ? loader.item.implicitHeight : 0
-    LayoutMirroring.enabled: language.rightToLeft
+    width: loader.item ? (loader.item as Item).implicitWidth : 340
+    height: loader.item ? (loader.item as Item).implicitHeight : 0
+    LayoutMirroring.enabled: root.language.rightToLeft
     LayoutMirroring.childrenInherit: true
 
-    Component {
-        id: panelView
-        PanelView {
-            panel: root.panel
-            messages: root.messages
-            shell: root.shell
-        }
-    }
     Loader {
         id: loader
         anchors.fill: parent
-        sourceComponent: panelView
         focus: true
+        function build() {
+            loader.source = ""
+            loader.setSource("PanelView.qml", { panel: root.panel, messages: root.messages, shell: root.shell })
+        }
+        Component.onCompleted: loader.build()
     }
     Connections {
         target: root.language
-        function onChoiceChanged() {
-            loader.sourceComponent = null
-            loader.sourceComponent = panelView
-        }
+        function onChoiceChanged() { loader.build() }
     }
 }

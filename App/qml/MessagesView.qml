@@ -8,18 +8,18 @@ import Tovu
 
 Item {
     id: section
-    required property var messages
+    required property MessagesModel messages
 
-    implicitHeight: messages.isEditing ? editor.implicitHeight : list.implicitHeight
+    implicitHeight: section.messages.isEditing ? editor.implicitHeight : list.implicitHeight
 
     // One message: its title (and preview) opens the editor, the arrow sends.
     component MessageRow: Rectangle {
         id: row
         required property var message
-        required property var messages
-        readonly property bool unfilled: message.needsFilling
+        required property MessagesModel messages
+        readonly property bool unfilled: row.message.needsFilling
 
-        implicitHeight: Math.max(texts.implicitHeight, 30) + 14
+        implicitHeight: Math.max(edit.implicitContentHeight, 30) + 14
         radius: 10
         color: hover.hovered ? Colours.line : Colours.surface
         HoverHandler { id: hover }
@@ -32,17 +32,17 @@ Item {
             anchors.bottomMargin: 7
             spacing: 10
             T.Button {
+                id: edit
                 objectName: "edit-" + row.message.id
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 focusPolicy: Qt.TabFocus
                 contentItem: ColumnLayout {
-                    id: texts
                     spacing: 2
                     Text {
                         Layout.fillWidth: true
                         text: row.message.title
-                        font: Theme.type("body")
+                        font: Theme.body
                         color: row.unfilled ? Colours.fgMuted : Colours.fg
                         elide: Text.ElideRight
                         maximumLineCount: 1
@@ -51,7 +51,7 @@ Item {
                         Layout.fillWidth: true
                         visible: text !== ""
                         text: row.unfilled ? qsTranslate("tovu", "Not filled in yet. Click to add.") : row.message.preview
-                        font: Theme.type("small")
+                        font: Theme.small
                         color: Colours.fgMuted
                         elide: Text.ElideRight
                         maximumLineCount: 1
@@ -61,7 +61,7 @@ Item {
                     color: "transparent"
                     radius: 6
                     border.color: Colours.fgMuted
-                    border.width: parent.visualFocus ? 1 : 0
+                    border.width: edit.visualFocus ? 1 : 0
                 }
                 onClicked: row.messages.editMessage(row.message.id)
                 Accessible.name: row.message.title
@@ -88,8 +88,8 @@ Item {
                 }
                 onClicked: row.messages.sendMessage(row.message.id)
                 Accessible.name: qsTranslate("tovu", "Send")
-                ToolTip.text: Accessible.name
-                ToolTip.visible: hovered
+                ToolTip.text: send.Accessible.name
+                ToolTip.visible: send.hovered
                 ToolTip.delay: 600
             }
         }
@@ -101,8 +101,9 @@ Item {
         width: section.width
         spacing: 10
 
-        ListView {
+        MessageList {
             objectName: "messageList"
+            messages: section.messages
             Layout.fillWidth: true
             Layout.preferredHeight: 300
             clip: true
@@ -110,69 +111,49 @@ Item {
             boundsBehavior: Flickable.StopAtBounds
             model: section.messages.messages
             delegate: MessageRow {
+                id: delegate
                 required property var modelData
                 width: ListView.view.width
-                message: modelData
-                messages: section.messages
+                message: delegate.modelData
+                messages: (ListView.view as MessageList).messages
             }
             ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
             Accessible.role: Accessible.List
         }
 
-        RowLayout {
+        NoticeRow {
             visible: section.messages.couldNotOpen
             Layout.fillWidth: true
-            spacing: 6
-            Symbol { name: "circle-alert"; size: 14; color: Colours.danger }
-            Text {
-                Layout.fillWidth: true
-                text: qsTranslate("tovu", "Could not open WhatsApp.")
-                font: Theme.type("small")
-                color: Colours.danger
-                wrapMode: Text.Wrap
-            }
+            text: qsTranslate("tovu", "Could not open WhatsApp.")
         }
 
         RowLayout {
             Layout.fillWidth: true
             spacing: 8
-            T.Button {
+            FlatButton {
                 id: add
                 objectName: "newMessage"
-                implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
-                implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+                text: qsTranslate("tovu", "New Message")
+                symbol: "plus"
                 Layout.preferredHeight: 32
                 leftPadding: 12
                 rightPadding: 12
-                focusPolicy: Qt.TabFocus
-                hoverEnabled: true
                 background: Rectangle {
                     radius: 10
                     color: add.hovered ? Colours.line : Colours.surface
                     border.color: add.visualFocus ? Colours.accent : Colours.line
                     border.width: 1
                 }
-                contentItem: RowLayout {
-                    spacing: 6
-                    Symbol { name: "plus"; size: 14; weight: "semibold"; color: Colours.fg }
-                    Text { text: qsTranslate("tovu", "New Message"); font: Theme.type("button"); color: Colours.fg }
-                }
                 onClicked: section.messages.startNew()
             }
             Item { Layout.fillWidth: true }
-            T.Button {
-                objectName: "restore"
-                implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
-                implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
-                visible: section.messages.missingCount > 0
-                focusPolicy: Qt.TabFocus
+            FlatButton {
                 id: restore
-                hoverEnabled: true
-                contentItem: Text {
-                    text: qsTranslate("tovu", "Restore Ready-Made Messages")
-                    font: Theme.type("small")
-                    color: restore.hovered ? Colours.fg : Colours.fgMuted
-                }
+                objectName: "restore"
+                text: qsTranslate("tovu", "Restore Ready-Made Messages")
+                visible: section.messages.missingCount > 0
+                labelFont: Theme.small
+                tint: restore.hovered ? Colours.fg : Colours.fgMuted
                 onClicked: section.messages.restoreMissing()
             }
         }
@@ -180,7 +161,7 @@ Item {
         Text {
             Layout.fillWidth: true
             text: qsTranslate("tovu", "The arrow opens WhatsApp, which asks which chat.")
-            font: Theme.type("small")
+            font: Theme.small
             color: Colours.fgMuted
             wrapMode: Text.Wrap
         }
@@ -195,31 +176,20 @@ Item {
 
         RowLayout {
             spacing: 6
-            T.Button {
+            IconButton {
                 id: back
                 objectName: "back"
-                Layout.preferredWidth: 26
-                Layout.preferredHeight: 26
-                focusPolicy: Qt.TabFocus
-                hoverEnabled: true
-                background: Rectangle { radius: 8; color: back.hovered ? Colours.line : "transparent" }
-                contentItem: Item {
-                    // "Back" points to where the reading starts.
-                    Symbol {
-                        anchors.centerIn: parent
-                        name: "chevron-left"
-                        size: 16
-                        weight: "semibold"
-                        color: Colours.fg
-                        mirror: back.LayoutMirroring.enabled
-                    }
-                }
+                side: 26
+                symbol: "chevron-left"
+                tint: Colours.fg
+                // "Back" points to where the reading starts.
+                mirrorSymbol: back.LayoutMirroring.enabled
                 onClicked: section.messages.endEditing()
                 Accessible.name: qsTranslate("tovu", "Back")
             }
             Text {
                 text: section.messages.isEditingNew ? qsTranslate("tovu", "New Message") : qsTranslate("tovu", "Edit Message")
-                font: Theme.type("button")
+                font: Theme.button
                 color: Colours.fg
             }
             Item { Layout.fillWidth: true }
@@ -238,7 +208,7 @@ Item {
                 T.TextArea {
                     id: box
                     objectName: "messageBox"
-                    font: Theme.type("body")
+                    font: Theme.body
                     color: Colours.fg
                     selectionColor: Colours.accent
                     selectedTextColor: Colours.onAccent
@@ -252,7 +222,7 @@ Item {
                         width: box.width - box.leftPadding - box.rightPadding
                         visible: box.length === 0 && box.preeditText === ""
                         text: qsTranslate("tovu", "Write your message")
-                        font: Theme.type("body")
+                        font: Theme.body
                         color: Colours.fgMuted
                         wrapMode: Text.Wrap
                         Accessible.ignored: true
@@ -278,42 +248,38 @@ Item {
         Text {
             Layout.fillWidth: true
             text: qsTranslate("tovu", "The first line is the title in your list. All of it goes into WhatsApp, ready for you to send.")
-            font: Theme.type("small")
+            font: Theme.small
             color: Colours.fgMuted
             wrapMode: Text.Wrap
         }
 
         RowLayout {
             Layout.fillWidth: true
-            T.Button {
+            FlatButton {
                 objectName: "deleteMessage"
-                implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
-                implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+                text: qsTranslate("tovu", "Delete")
+                symbol: "trash-2"
+                tint: Colours.danger
                 visible: !section.messages.isEditingNew
-                focusPolicy: Qt.TabFocus
-                contentItem: RowLayout {
-                    spacing: 6
-                    Symbol { name: "trash-2"; size: 14; weight: "semibold"; color: Colours.danger }
-                    Text { text: qsTranslate("tovu", "Delete"); font: Theme.type("button"); color: Colours.danger }
-                }
                 onClicked: section.messages.deleteEditing()
             }
             Item { Layout.fillWidth: true }
             SignalButtonStyle {
+                id: save
                 objectName: "saveMessage"
+                text: qsTranslate("tovu", "Save")
                 enabled: section.messages.canSave
                 Layout.preferredHeight: 32
                 leftPadding: 18
                 rightPadding: 18
                 contentItem: Text {
-                    text: qsTranslate("tovu", "Save")
-                    font: Theme.type("button")
-                    color: Colours.onAccent
+                    text: save.text
+                    font: save.labelFont
+                    color: save.tint
                     horizontalAlignment: Text.AlignHCenter
                     verticalAlignment: Text.AlignVCenter
                 }
                 onClicked: section.messages.saveDraft()
-                Accessible.name: qsTranslate("tovu", "Save")
             }
         }
     }

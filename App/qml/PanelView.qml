@@ -8,12 +8,12 @@ import Tovu
 
 Rectangle {
     id: view
-    required property var panel
-    required property var messages
-    required property var shell
+    required property PanelModel panel
+    required property MessagesModel messages
+    required property PanelShell shell
 
-    readonly property bool isEmpty: panel.text.trim() === ""
-    readonly property bool onNumber: panel.sectionName === "number"
+    readonly property bool isEmpty: view.panel.text.trim() === ""
+    readonly property bool onNumber: view.panel.sectionName === "number"
 
     implicitWidth: 340
     implicitHeight: column.implicitHeight + 32
@@ -21,7 +21,7 @@ Rectangle {
 
     // Each opening, and each switch to it, puts the caret in the field.
     function refocus() {
-        if (onNumber)
+        if (view.onNumber)
             field.forceActiveFocus()
         else
             view.forceActiveFocus()
@@ -39,12 +39,12 @@ Rectangle {
             if (!view.onNumber && view.messages.isEditing)
                 view.messages.endEditing()
             else
-                view.shell.closePanel()
+                view.shell.closeRequested()
         }
     }
     // Spelled out: not every desktop's key scheme names keys to close or quit.
-    Shortcut { sequence: "Ctrl+W"; onActivated: view.shell.closePanel() }
-    Shortcut { sequence: "Ctrl+Q"; onActivated: view.shell.quitByShortcut() }
+    Shortcut { sequence: "Ctrl+W"; onActivated: view.shell.closeRequested() }
+    Shortcut { sequence: "Ctrl+Q"; onActivated: view.shell.quitRequested() }
 
     ColumnLayout {
         id: column
@@ -70,33 +70,18 @@ Rectangle {
             }
             Text {
                 text: qsTranslate("tovu", "tovu")
-                font: Theme.type("wordmark")
+                font: Theme.wordmark
                 color: Colours.fg
             }
             Item { Layout.fillWidth: true }
-            T.Button {
+            IconButton {
                 id: more
                 objectName: "more"
-                Layout.preferredWidth: 28
-                Layout.preferredHeight: 28
-                focusPolicy: Qt.TabFocus
-                hoverEnabled: true
-                background: Rectangle {
-                    radius: 8
-                    color: more.hovered || more.down ? Colours.line : "transparent"
-                }
-                contentItem: Item {
-                    Symbol {
-                        anchors.centerIn: parent
-                        name: "ellipsis"
-                        size: 16
-                        weight: "semibold"
-                    }
-                }
-                onClicked: view.shell.showMoreMenu(more.mapToGlobal(0, more.height + 4))
+                symbol: "ellipsis"
+                onClicked: view.shell.moreMenuRequested(more.mapToGlobal(0, more.height + 4))
                 Accessible.name: qsTranslate("tovu", "More")
-                ToolTip.text: Accessible.name
-                ToolTip.visible: hovered
+                ToolTip.text: more.Accessible.name
+                ToolTip.visible: more.hovered
                 ToolTip.delay: 600
             }
         }
@@ -130,7 +115,7 @@ Rectangle {
                     // Set, so that a mirrored layout mirrors it: the caret of an
                     // empty field then starts on the right in Arabic.
                     horizontalAlignment: TextInput.AlignLeft
-                    font: Theme.type("number")
+                    font: Theme.number
                     color: Colours.fg
                     selectionColor: Colours.accent
                     selectedTextColor: Colours.onAccent
@@ -141,7 +126,7 @@ Rectangle {
                         visible: field.length === 0 && field.preeditText === ""
                         text: qsTranslate("tovu", "Paste a number")
                         // The field's own face; the Latin monospace has no Arabic letters.
-                        font: Theme.type(Theme.arabic ? "body" : "number")
+                        font: Theme.arabic ? Theme.body : Theme.number
                         color: Colours.fgMuted
                         Accessible.ignored: true
                     }
@@ -174,13 +159,12 @@ Rectangle {
             leftPadding: 12
             rightPadding: 12
             opacity: visible ? 1 : 0
-            Behavior on opacity { enabled: !Theme.reduceMotion; NumberAnimation { duration: 200 } }
+            FadeBehavior on opacity {}
             background: Rectangle {
                 radius: 10
                 color: Colours.surface
                 Canvas {
                     // The dashed outline of an offer, not of a control.
-                    id: dashes
                     anchors.fill: parent
                     property color stroke: Colours.accent
                     onStrokeChanged: requestPaint()
@@ -203,14 +187,14 @@ Rectangle {
                 Symbol { name: "clipboard"; size: 14; weight: "semibold"; color: Colours.fg }
                 Text {
                     text: qsTranslate("tovu", "Open the copied number")
-                    font: Theme.type("body")
+                    font: Theme.body
                     color: Colours.fg
                 }
                 Item { Layout.fillWidth: true }
                 Text {
                     objectName: "pasteKeys"
-                    text: "\u2066" + Theme.pasteKeys + "\u2069"
-                    font: Theme.type("small")
+                    text: "\u2066%1\u2069".arg(Theme.pasteKeys)
+                    font: Theme.small
                     color: Colours.fgMuted
                 }
             }
@@ -222,23 +206,15 @@ Rectangle {
             }
         }
 
-        RowLayout {
+        NoticeRow {
             objectName: "notice"
             visible: view.onNumber && view.panel.noticeText !== ""
             Layout.fillWidth: true
-            spacing: 6
+            text: view.panel.noticeText
             opacity: visible ? 1 : 0
-            Behavior on opacity { enabled: !Theme.reduceMotion; NumberAnimation { duration: 200 } }
+            FadeBehavior on opacity {}
             Accessible.role: Accessible.AlertMessage
             Accessible.name: view.panel.noticeText
-            Symbol { name: "circle-alert"; size: 14; color: Colours.danger }
-            Text {
-                Layout.fillWidth: true
-                text: view.panel.noticeText
-                font: Theme.type("small")
-                color: Colours.danger
-                wrapMode: Text.Wrap
-            }
         }
 
         ColumnLayout {
@@ -247,26 +223,28 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 6
             opacity: visible ? 1 : 0
-            Behavior on opacity { enabled: !Theme.reduceMotion; NumberAnimation { duration: 200 } }
+            FadeBehavior on opacity {}
             Text {
                 text: qsTranslate("tovu", "Which number?")
-                font: Theme.type("label")
+                font: Theme.label
                 color: Colours.fgMuted
             }
             Repeater {
                 model: view.panel.choices
                 delegate: ChoiceRow {
-                    required property int index
+                    id: choice
                     required property var modelData
-                    number: modelData
-                    objectName: "choice-" + modelData.digits
+                    number: choice.modelData
+                    objectName: "choice-" + choice.modelData.digits
                     Layout.fillWidth: true
-                    onClicked: view.panel.openChoice(index)
                 }
+                // Connected here: a delegate sees nothing outside itself.
+                onItemAdded: (index, item) => (item as ChoiceRow).clicked.connect(() => view.panel.openChoice(index))
             }
         }
 
         SignalButtonStyle {
+            id: open
             objectName: "open"
             visible: view.onNumber
             enabled: !view.isEmpty
@@ -274,17 +252,17 @@ Rectangle {
             Layout.preferredHeight: 40
             leftPadding: 14
             rightPadding: 14
+            text: qsTranslate("tovu", "Open chat")
             contentItem: RowLayout {
                 Text {
-                    text: qsTranslate("tovu", "Open chat")
-                    font: Theme.type("button")
-                    color: Colours.onAccent
+                    text: open.text
+                    font: open.labelFont
+                    color: open.tint
                 }
                 Item { Layout.fillWidth: true }
-                Arrow { pointSize: 13; color: Colours.onAccent }
+                Arrow { pointSize: 13; color: open.tint }
             }
             onClicked: view.panel.submit()
-            Accessible.name: qsTranslate("tovu", "Open chat")
         }
 
         MessagesView {

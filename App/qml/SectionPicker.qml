@@ -15,52 +15,64 @@ Rectangle {
     border.width: 1
     Accessible.role: Accessible.PageTabList
 
+    component Segment: T.Button {
+        id: segment
+        required property string section
+        required property string title
+        required property string symbol
+        property bool selected
+        objectName: "section-" + segment.section
+        Layout.fillWidth: true
+        Layout.preferredWidth: 1
+        Layout.preferredHeight: 28
+        focusPolicy: Qt.TabFocus
+        background: Rectangle {
+            radius: 8
+            color: segment.selected ? Colours.accent : "transparent"
+            border.color: Colours.fgMuted
+            border.width: segment.visualFocus ? 1.5 : 0
+        }
+        contentItem: Item {
+            RowLayout {
+                anchors.centerIn: parent
+                spacing: 6
+                Symbol {
+                    name: segment.symbol
+                    size: 13
+                    weight: "semibold"
+                    color: segment.selected ? Colours.onAccent : Colours.fgMuted
+                }
+                Text {
+                    text: segment.title
+                    font: Theme.button
+                    color: segment.selected ? Colours.onAccent : Colours.fgMuted
+                }
+            }
+        }
+        Accessible.role: Accessible.PageTab
+        Accessible.name: segment.title
+        Accessible.selected: segment.selected
+    }
+
     RowLayout {
         anchors.fill: parent
         anchors.margins: 3
         spacing: 4
-        Repeater {
-            model: [
-                { section: "number", title: qsTranslate("tovu", "Number"), symbol: "hash" },
-                { section: "messages", title: qsTranslate("tovu", "Messages"), symbol: "message-square-text" }
-            ]
-            delegate: T.Button {
-                id: segment
-                required property var modelData
-                readonly property bool selected: picker.selection === modelData.section
-                objectName: "section-" + modelData.section
-                Layout.fillWidth: true
-                Layout.preferredWidth: 1
-                Layout.preferredHeight: 28
-                focusPolicy: Qt.TabFocus
-                background: Rectangle {
-                    radius: 8
-                    color: segment.selected ? Colours.accent : "transparent"
-                    border.color: Colours.fgMuted
-                    border.width: segment.visualFocus ? 1.5 : 0
-                }
-                contentItem: Item {
-                    RowLayout {
-                        anchors.centerIn: parent
-                        spacing: 6
-                        Symbol {
-                            name: segment.modelData.symbol
-                            size: 13
-                            weight: "semibold"
-                            color: segment.selected ? Colours.onAccent : Colours.fgMuted
-                        }
-                        Text {
-                            text: segment.modelData.title
-                            font: Theme.type("button")
-                            color: segment.selected ? Colours.onAccent : Colours.fgMuted
-                        }
-                    }
-                }
-                onClicked: if (!selected) picker.picked(modelData.section)
-                Accessible.role: Accessible.PageTab
-                Accessible.name: modelData.title
-                Accessible.selected: selected
-            }
+        Segment {
+            id: number
+            section: "number"
+            title: qsTranslate("tovu", "Number")
+            symbol: "hash"
+            selected: picker.selection === number.section
+            onClicked: if (!number.selected) picker.picked(number.section)
+        }
+        Segment {
+            id: messages
+            section: "messages"
+            title: qsTranslate("tovu", "Messages")
+            symbol: "message-square-text"
+            selected: picker.selection === messages.section
+            onClicked: if (!messages.selected) picker.picked(messages.section)
         }
     }
 }

@@ -1,14 +1,11 @@
 // The primary button: ink on lime in the dark, lime on ink in the light.
 import QtQuick
-import QtQuick.Layouts
-import QtQuick.Templates as T
 import Tovu
 
-T.Button {
+FlatButton {
     id: signal
-    hoverEnabled: true
-    implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
-    implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
+    focusPolicy: Qt.StrongFocus
+    tint: Colours.onAccent
     opacity: !enabled ? 0.4 : (down ? 0.8 : 1.0)
     scale: enabled && down ? 0.98 : 1.0
     Behavior on scale {

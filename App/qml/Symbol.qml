@@ -2,7 +2,6 @@
 // control around it carries the label.
 import QtQuick
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Tovu
 
 Image {
@@ -14,8 +13,9 @@ Image {
     height: size
     Layout.preferredWidth: size
     Layout.preferredHeight: size
-    sourceSize: Qt.size(size, size)
-    source: "image://symbol/" + name + "?weight=" + weight + "&color=" + encodeURIComponent(color.toString())
+    sourceSize.width: size
+    sourceSize.height: size
+    source: name === "" ? "" : "image://symbol/" + name + "?weight=" + weight + "&color=" + encodeURIComponent(color.toString())
     fillMode: Image.PreserveAspectFit
     Accessible.ignored: true
 }

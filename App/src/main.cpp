@@ -3,7 +3,7 @@
 #include "cli/OpenCommand.h"
 #include "platform/GioWorkspace.h"
 #include "shell/AppDelegate.h"
-#include "shell/SingleInstance.h"
+#include "platform/SingleInstance.h"
 
 #include <QApplication>
 #include <QQuickWindow>

@@ -2,8 +2,9 @@
 // state or the new one, never a torn file.
 #include "platform/Settings.h"
 
-#include <PhoneKit/Reactions.h>
-#include <PhoneKit/TemplateStore.h>
+#include <PhoneKit/companion/Locations.h>
+#include <PhoneKit/companion/Reactions.h>
+#include <PhoneKit/stores/TemplateStore.h>
 
 #include <gtest/gtest.h>
 

@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QObject>
-#include <QPointF>
 #include <QImage>
 #include <QQuickWindow>
 #include <QTimer>
@@ -111,24 +110,17 @@ struct PanelRig {
     }
 };
 
-/// The shell the panel's views call: counts what they ask for.
-class FakeShell final : public QObject {
-    Q_OBJECT
-public:
-    Q_INVOKABLE void closePanel() { ++closes; }
-    Q_INVOKABLE void quitByShortcut() { ++quits; }
-    Q_INVOKABLE void showMoreMenu(QPointF) { ++moreMenus; }
-
-    int closes = 0, quits = 0, moreMenus = 0;
-};
-
-/// The panel's real views over the rig, in their window (not yet shown).
+/// The panel's real views over the rig, in their window (not yet shown),
+/// counting what the views ask of the shell.
 struct PanelOnScreen {
     PanelRig rig;
-    FakeShell shell;
-    PanelWindow window{rig.model, rig.language, &shell};
+    PanelWindow window{rig.model, rig.language};
+    int closes = 0, quits = 0, moreMenus = 0;
 
     explicit PanelOnScreen(QStringList languages = {"en-US"}) : rig(std::move(languages)) {
         window.theme().setReduceMotion(true);  // every frame shows a settled state
+        QObject::connect(&window.shell(), &PanelShell::closeRequested, [this] { ++closes; });
+        QObject::connect(&window.shell(), &PanelShell::quitRequested, [this] { ++quits; });
+        QObject::connect(&window.shell(), &PanelShell::moreMenuRequested, [this] { ++moreMenus; });
     }
 };

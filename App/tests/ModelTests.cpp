@@ -2,7 +2,7 @@
 #include "models/MessagesModel.h"
 #include "models/PanelModel.h"
 
-#include <PhoneKit/TemplateTexts.h>
+#include <PhoneKit/messages/TemplateTexts.h>
 
 #include <gtest/gtest.h>
 

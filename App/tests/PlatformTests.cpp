@@ -5,11 +5,11 @@
 #include "platform/AutostartLogin.h"
 #include "platform/Settings.h"
 #include "platform/SystemClipboard.h"
-#include "shell/LoginItem.h"
-#include "shell/PowerOffWindow.h"
+#include "services/LoginItem.h"
+#include "services/PowerOffWindow.h"
 
 #include <MacKit/MessageBook.h>
-#include <PhoneKit/TemplateStore.h>
+#include <PhoneKit/stores/TemplateStore.h>
 
 #include <gtest/gtest.h>
 

@@ -61,7 +61,8 @@ int main(int argc, char** argv) {
         for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
             for (const State& state : states) {
                 PanelOnScreen screen({language});
-                auto& [rig, shell, window] = screen;
+                auto& rig = screen.rig;
+                auto& window = screen.window;
                 if (!window.errors().isEmpty()) {
                     std::cerr << window.errors().toStdString();
                     return 1;

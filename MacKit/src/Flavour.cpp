@@ -1,6 +1,6 @@
 #include "MacKit/Flavour.h"
 
-#include <PhoneKit/RawValues.h>
+#include <PhoneKit/support/RawValues.h>
 
 namespace MacKit {
 

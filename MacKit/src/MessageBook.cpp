@@ -1,8 +1,8 @@
 #include "MacKit/MessageBook.h"
 
-#include <PhoneKit/AppLanguage.h>
-#include <PhoneKit/Text.h>
-#include <PhoneKit/WhatsAppLink.h>
+#include <PhoneKit/messages/AppLanguage.h>
+#include <PhoneKit/support/Text.h>
+#include <PhoneKit/links/WhatsAppLink.h>
 
 #include <algorithm>
 #include <map>
@@ -67,6 +67,15 @@ std::optional<PhoneKit::URL> MessageBook::sendURL(const MessageTemplate& message
     if (needsFilling(message)) return std::nullopt;
     return whatsAppInstalled ? PhoneKit::WhatsAppLink::appPicker(message.text)
                              : PhoneKit::WhatsAppLink::picker(message.text);
+}
+
+std::vector<PhoneKit::URL> MessageBook::sendCandidates(const MessageTemplate& message, bool whatsAppInstalled) const {
+    std::vector<PhoneKit::URL> links;
+    if (whatsAppInstalled) {
+        if (auto app = sendURL(message, true)) links.push_back(std::move(*app));
+    }
+    if (auto web = sendURL(message, false)) links.push_back(std::move(*web));
+    return links;
 }
 
 PhoneKit::URL MessageBook::appPickerURL(std::string_view text) { return PhoneKit::WhatsAppLink::appPicker(text); }

@@ -1,7 +1,7 @@
 #include "MacKit/PanelLogic.h"
 
-#include <PhoneKit/Text.h>
-#include <PhoneKit/WhatsAppLink.h>
+#include <PhoneKit/support/Text.h>
+#include <PhoneKit/links/WhatsAppLink.h>
 
 namespace MacKit {
 
@@ -56,6 +56,11 @@ const PhoneKit::URL& ChatLink::probe() {
 
 PhoneKit::URL ChatLink::url(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled) {
     return whatsAppInstalled ? PhoneKit::WhatsAppLink::app(number.digits) : PhoneKit::WhatsAppLink::web(number.digits);
+}
+
+std::vector<PhoneKit::URL> ChatLink::candidates(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled) {
+    if (!whatsAppInstalled) return {url(number, false)};
+    return {url(number, true), url(number, false)};
 }
 
 bool LoginItemPolicy::registersAtLaunch(bool defaultApplied, Flavour flavour) {

@@ -1,7 +1,7 @@
 #include "MacKit/MessageBook.h"
 
-#include <PhoneKit/AppLanguage.h>
-#include <PhoneKit/TemplateTexts.h>
+#include <PhoneKit/messages/AppLanguage.h>
+#include <PhoneKit/messages/TemplateTexts.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // The companion stores on real folders in a temporary directory.
-#include "PhoneKit/HomeState.h"
-#include "PhoneKit/LaunchQueue.h"
-#include "PhoneKit/Locations.h"
-#include "PhoneKit/Reactions.h"
-#include "PhoneKit/TemplateStore.h"
+#include "PhoneKit/companion/HomeState.h"
+#include "PhoneKit/companion/LaunchQueue.h"
+#include "PhoneKit/companion/Locations.h"
+#include "PhoneKit/companion/Reactions.h"
+#include "PhoneKit/stores/TemplateStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Against a real Secret Service: run through scripts/with-keyring.
-#include "PhoneKit/SharedValues.h"
-#include "PhoneKit/TemplateStore.h"
+#include "PhoneKit/stores/KeychainValues.h"
+#include "PhoneKit/stores/TemplateStore.h"
 
 #include <gtest/gtest.h>
 #include <libsecret/secret.h>

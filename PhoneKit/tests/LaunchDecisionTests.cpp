@@ -1,4 +1,4 @@
-#include "PhoneKit/PhoneExtractor.h"
+#include "PhoneKit/numbers/PhoneExtractor.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "numbers/PhoneExtractorDetail.h"
-#include "PhoneKit/PhoneExtractor.h"
+#include "PhoneKit/numbers/PhoneExtractor.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>

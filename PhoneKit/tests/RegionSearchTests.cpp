@@ -1,4 +1,4 @@
-#include "PhoneKit/Region.h"
+#include "PhoneKit/numbers/Region.h"
 
 #include <gtest/gtest.h>
 

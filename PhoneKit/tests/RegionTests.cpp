@@ -1,5 +1,5 @@
 #include "numbers/PatternMatcher.h"
-#include "PhoneKit/Region.h"
+#include "PhoneKit/numbers/Region.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "PhoneKit/TemplateStore.h"
+#include "PhoneKit/stores/TemplateStore.h"
 
 #include <gtest/gtest.h>
 

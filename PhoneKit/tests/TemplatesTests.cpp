@@ -1,6 +1,6 @@
-#include "PhoneKit/AppLanguage.h"
-#include "PhoneKit/TemplateTexts.h"
-#include "PhoneKit/Templates.h"
+#include "PhoneKit/messages/AppLanguage.h"
+#include "PhoneKit/messages/TemplateTexts.h"
+#include "PhoneKit/messages/Templates.h"
 
 #include <gtest/gtest.h>
 

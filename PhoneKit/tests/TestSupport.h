@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PhoneKit/PhoneExtractor.h"
+#include "PhoneKit/numbers/PhoneExtractor.h"
 
 #include <stdexcept>
 #include <string>

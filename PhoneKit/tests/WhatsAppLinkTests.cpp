@@ -1,4 +1,4 @@
-#include "PhoneKit/WhatsAppLink.h"
+#include "PhoneKit/links/WhatsAppLink.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 
 #include "cli/CommandLine.h"
 
-#include <PhoneKit/PhoneExtractor.h>
-#include <PhoneKit/Region.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
+#include <PhoneKit/numbers/Region.h>
 
 #include <nlohmann/json.hpp>
 

@@ -1,7 +1,7 @@
 #include "cli/OpenCommand.h"
 
 #include "cli/CommandLine.h"
-#include "shell/Clipboard.h"
+#include "services/ChatOpening.h"
 
 #include <ostream>
 
@@ -37,7 +37,7 @@ int run(const std::vector<std::string>& arguments, WorkspaceService& workspace, 
             return 3;
         case Case::open: break;
     }
-    if (!ChatOpener::open(workspace, action.numbers.front())) {
+    if (!ChatOpening::openChat(workspace, action.numbers.front())) {
         err << "Could not open WhatsApp.\n";
         return 4;
     }

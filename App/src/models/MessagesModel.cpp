@@ -1,8 +1,10 @@
 #include "models/MessagesModel.h"
 
+#include "services/ChatOpening.h"
+
 #include <MacKit/PanelLogic.h>
-#include <PhoneKit/Text.h>
-#include <PhoneKit/WhatsAppLink.h>
+#include <PhoneKit/support/Text.h>
+#include <PhoneKit/links/WhatsAppLink.h>
 
 #include <QVariantMap>
 
@@ -86,14 +88,12 @@ void MessagesModel::restoreMissing() {
 }
 
 void MessagesModel::send(const PhoneKit::MessageTemplate& message) {
-    const bool installed = workspace_.hasHandler(MacKit::ChatLink::probe());
-    const auto url = book_.sendURL(message, installed);
-    if (!url) {  // an unfilled personal slot is filled in first, never sent
+    const auto links = book_.sendCandidates(message, ChatOpening::whatsAppInstalled(workspace_));
+    if (links.empty()) {  // an unfilled personal slot is filled in first, never sent
         startEditing(message);
         return;
     }
-    bool opened = workspace_.open(*url);
-    if (!opened && installed) opened = workspace_.open(*book_.sendURL(message, false));
+    const bool opened = ChatOpening::openFirst(workspace_, links);
     setCouldNotOpen(!opened);
     if (opened) close();
 }

@@ -5,6 +5,7 @@
 #include <MacKit/MessageBook.h>
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 
@@ -14,6 +15,8 @@
 /// The Messages section: the list, the editor and the last send's failure.
 class MessagesModel final : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the application makes it")
     Q_PROPERTY(QVariantList messages READ messageRows NOTIFY messagesChanged)
     Q_PROPERTY(bool isEditing READ isEditing NOTIFY editingChanged)
     Q_PROPERTY(bool isEditingNew READ isEditingNew NOTIFY editingChanged)

@@ -1,8 +1,9 @@
 #include "models/PanelModel.h"
 
-#include "shell/Clipboard.h"
+#include "services/ChatOpening.h"
+#include "services/Clipboard.h"
 
-#include <PhoneKit/Text.h>
+#include <PhoneKit/support/Text.h>
 
 #include <QPointer>
 #include <QVariantMap>
@@ -127,7 +128,7 @@ void PanelModel::submit() {
 }
 
 void PanelModel::open(const PhoneNumber& number) {
-    if (!ChatOpener::open(workspace_, number)) {
+    if (!ChatOpening::openChat(workspace_, number)) {
         setNotice(Notice::couldNotOpen);  // text and choices stay for another try
         return;
     }

@@ -2,13 +2,14 @@
 
 #include "models/MessagesModel.h"
 #include "platform/Services.h"
-#include "shell/AppLanguageState.h"
-#include "shell/LoginItem.h"
+#include "services/AppLanguageState.h"
+#include "services/LoginItem.h"
 
-#include <PhoneKit/PhoneExtractor.h>
-#include <PhoneKit/Region.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
+#include <PhoneKit/numbers/Region.h>
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QString>
 #include <QVariantList>
 
@@ -21,6 +22,8 @@
 /// Every property notifies only on a real change.
 class PanelModel final : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the application makes it")
     Q_PROPERTY(Section section READ section WRITE setSection NOTIFY sectionChanged)
     // The views' name of the section, "number" or "messages" (QML enums
     // cannot be lower case).

@@ -1,6 +1,6 @@
 #include "platform/AutostartLogin.h"
 
-#include <PhoneKit/Files.h>
+#include <PhoneKit/support/Files.h>
 
 #include <QCoreApplication>
 #include <QDir>

@@ -5,7 +5,7 @@
 // adapter later.
 
 #include <MacKit/PanelLogic.h>
-#include <PhoneKit/URL.h>
+#include <PhoneKit/links/URL.h>
 
 #include <functional>
 #include <optional>

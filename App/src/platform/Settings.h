@@ -1,6 +1,6 @@
 #pragma once
 
-#include <PhoneKit/SharedValues.h>
+#include <PhoneKit/stores/SharedValues.h>
 
 #include <QSettings>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "platform/SystemClipboard.h"
 
-#include <PhoneKit/PhoneExtractor.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,30 +1,12 @@
 #include "shell/AppDelegate.h"
 
 #include "platform/Log.h"
-#include "shell/AppFlavour.h"
+#include "services/AppFlavour.h"
 
 #include <MacKit/QuitGuard.h>
 
 #include <QApplication>
 #include <QLocale>
-
-#include <csignal>
-#include <fcntl.h>
-#include <sys/socket.h>
-#include <unistd.h>
-
-namespace {
-
-// SIGTERM and SIGINT are written to a pipe; the event loop reads them.
-// Nothing else happens inside the handler.
-int signalPipe[2] = {-1, -1};
-
-void onTerminationSignal(int number) {
-    const char byte = static_cast<char>(number);
-    [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
-}
-
-}  // namespace
 
 AppDelegate::AppDelegate(QObject* parent) : QObject(parent) {}
 
@@ -36,7 +18,11 @@ void AppDelegate::launch() {
     language_ = std::make_unique<AppLanguageState>(*settings_, QLocale::system().uiLanguages());
     session_ = std::make_unique<SessionSignals>();
     connect(session_.get(), &SessionSignals::poweringOff, this, &AppDelegate::willPowerOff);
-    watchTerminationSignals();
+    termination_ = std::make_unique<TerminationSignals>();
+    // The session or another program is ending us: a quit event whose
+    // reason is the end of the session.
+    connect(termination_.get(), &TerminationSignals::terminationRequested, this,
+            [this] { requestQuit(MacKit::QuitGuard::quitEvent(), MacKit::QuitGuard::code("logo")); });
 
     loginItem_ = std::make_unique<LoginItem>(*settings_, autostart_);
     loginItem_->applyDefault();
@@ -72,23 +58,4 @@ void AppDelegate::reopen() {
 void AppDelegate::willPowerOff() {
     Log::willPowerOff();
     powerOff_.announce();
-}
-
-void AppDelegate::watchTerminationSignals() {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) return;
-    ::fcntl(signalPipe[1], F_SETFL, O_NONBLOCK);
-    signalNotifier_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
-    connect(signalNotifier_.get(), &QSocketNotifier::activated, this, [this] {
-        char byte = 0;
-        if (::read(signalPipe[0], &byte, 1) != 1) return;
-        // The session or another program is ending us: a quit event whose
-        // reason is the end of the session.
-        requestQuit(MacKit::QuitGuard::quitEvent(), MacKit::QuitGuard::code("logo"));
-    });
-    struct sigaction action {};
-    action.sa_handler = onTerminationSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
 }

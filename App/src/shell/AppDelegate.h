@@ -6,14 +6,14 @@
 #include "platform/GioWorkspace.h"
 #include "platform/Settings.h"
 #include "platform/SystemClipboard.h"
-#include "shell/AppLanguageState.h"
-#include "shell/LoginItem.h"
-#include "shell/PowerOffWindow.h"
-#include "shell/SessionSignals.h"
+#include "platform/SessionSignals.h"
+#include "platform/TerminationSignals.h"
+#include "services/AppLanguageState.h"
+#include "services/LoginItem.h"
+#include "services/PowerOffWindow.h"
 #include "shell/StatusController.h"
 
 #include <QObject>
-#include <QSocketNotifier>
 
 #include <cstdint>
 #include <memory>
@@ -40,8 +40,6 @@ public:
     bool poweringOff() const { return powerOff_.isOpen(); }
 
 private:
-    void watchTerminationSignals();
-
     std::shared_ptr<SettingsDefaults> settings_;
     AutostartLogin autostart_;
     GioWorkspace workspace_;
@@ -52,7 +50,7 @@ private:
     std::unique_ptr<PanelModel> panel_;
     std::unique_ptr<StatusController> status_;
     std::unique_ptr<SessionSignals> session_;
-    std::unique_ptr<QSocketNotifier> signalNotifier_;
+    std::unique_ptr<TerminationSignals> termination_;
     PowerOffWindow powerOff_;
     bool explicitQuit_ = false;
 };

@@ -18,7 +18,11 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
     : QObject(parent), model_(model), language_(language), quit_(std::move(quit)) {
     if (QSystemTrayIcon::isSystemTrayAvailable()) tray_ = std::make_unique<QSystemTrayIcon>(MenuBarIcon::icon());
 
-    panel_ = std::make_unique<PanelWindow>(model_, language_, this);
+    panel_ = std::make_unique<PanelWindow>(model_, language_);
+    connect(&panel_->shell(), &PanelShell::closeRequested, this, &StatusController::closePanel);
+    connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
+    connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
+            [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
     if (hasTray()) {
         panel_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
         connect(panel_.get(), &QWindow::activeChanged, this, [this] {
@@ -126,8 +130,6 @@ void StatusController::relabel() {
     relabel(statusMenu_);
     tray_->setToolTip(language_.text(QT_TRANSLATE_NOOP("tovu", "tovu: open a WhatsApp chat")));
 }
-
-void StatusController::showMoreMenu(QPointF at) { moreMenu_.menu->popup(at.toPoint()); }
 
 bool StatusController::isPanelShown() const { return panel_->isVisible(); }
 

@@ -5,7 +5,6 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
-#include <QPointF>
 #include <QPointer>
 
 #include <functional>
@@ -28,16 +27,13 @@ public:
 
     bool hasTray() const { return tray_ != nullptr; }
     void showPanel();
-    Q_INVOKABLE void closePanel();
+    void closePanel();
     void togglePanel();
     bool isPanelShown() const;
     PanelWindow& panel() { return *panel_; }
 
     /// Ctrl+Q in the panel: a quit request without an event.
     std::function<void()> quitShortcut = [] {};
-    Q_INVOKABLE void quitByShortcut() { quitShortcut(); }
-    /// The header's "More" menu, at a point of the screen.
-    Q_INVOKABLE void showMoreMenu(QPointF at);
 
 private:
     struct Menu {

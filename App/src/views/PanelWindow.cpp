@@ -8,27 +8,16 @@
 
 #include <mutex>
 
-namespace {
+// The module's types, registered by code that Qt's tools generate.
+void qml_register_types_Tovu();
 
-// The singletons are registered once per process and resolved per engine,
-// so that each window (a test may make several) has its own palette.
-template <typename T>
-QObject* engineOwned(QQmlEngine* engine, const char* name) {
-    auto* object = engine->property(name).value<T*>();
-    QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
-    return object;
-}
+namespace {
 
 void registerTypes() {
     static std::once_flag once;
     std::call_once(once, [] {
-        // "Colours": Qt Quick has a Palette type of its own, which would win.
-        qmlRegisterSingletonType<Palette>("Tovu", 1, 0, "Colours", [](QQmlEngine* engine, QJSEngine*) {
-            return engineOwned<Palette>(engine, "tovuPalette");
-        });
-        qmlRegisterSingletonType<Theme>("Tovu", 1, 0, "Theme", [](QQmlEngine* engine, QJSEngine*) {
-            return engineOwned<Theme>(engine, "tovuTheme");
-        });
+        // Called, so that the linker keeps the registration of a static library.
+        qml_register_types_Tovu();
         // Our own look throughout; no desktop style is asked for.
         QQuickStyle::setStyle("Basic");
         Typeface::loadFonts();
@@ -37,7 +26,7 @@ void registerTypes() {
 
 }  // namespace
 
-PanelWindow::PanelWindow(PanelModel& model, AppLanguageState& language, QObject* shell) {
+PanelWindow::PanelWindow(PanelModel& model, AppLanguageState& language) {
     registerTypes();
     engine()->setProperty("tovuPalette", QVariant::fromValue(&palette_));
     engine()->setProperty("tovuTheme", QVariant::fromValue(&theme_));
@@ -56,9 +45,9 @@ PanelWindow::PanelWindow(PanelModel& model, AppLanguageState& language, QObject*
         {"panel", QVariant::fromValue(&model)},
         {"messages", QVariant::fromValue(&model.messages())},
         {"language", QVariant::fromValue(&language)},
-        {"shell", QVariant::fromValue(shell)},
+        {"shell", QVariant::fromValue(&shell_)},
     });
-    setSource(QUrl("qrc:/qml/LanguageRoot.qml"));
+    setSource(QUrl("qrc:/Tovu/LanguageRoot.qml"));
     for (const QQmlError& error : QQuickView::errors()) errors_ += error.toString() + '\n';
 }
 

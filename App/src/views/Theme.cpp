@@ -1,6 +1,3 @@
-// GLib first: its headers use a name that Qt defines as a macro.
-#include <gio/gio.h>
-
 #include "views/Theme.h"
 
 #include <QDir>
@@ -9,71 +6,24 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QPalette>
-
-#include <array>
-#include <functional>
+#include <QQmlEngine>
 
 namespace {
 
-// One key of GNOME's interface settings, watched while this lives. Other
-// desktops have no such schema: then there is no value and no watch.
-class GnomeInterfaceKey {
-public:
-    GnomeInterfaceKey(const char* key, std::function<void()> changed) : key_(key), changed_(std::move(changed)) {
-        GSettingsSchemaSource* source = g_settings_schema_source_get_default();
-        GSettingsSchema* schema =
-            source ? g_settings_schema_source_lookup(source, "org.gnome.desktop.interface", TRUE) : nullptr;
-        if (!schema) return;
-        if (g_settings_schema_has_key(schema, key)) {
-            settings_ = g_settings_new_full(schema, nullptr, nullptr);
-            const std::string signal = std::string("changed::") + key;
-            g_signal_connect(settings_, signal.c_str(), G_CALLBACK(&GnomeInterfaceKey::onChanged), this);
-        }
-        g_settings_schema_unref(schema);
-    }
-    ~GnomeInterfaceKey() {
-        if (settings_) g_object_unref(settings_);
-    }
-    GnomeInterfaceKey(const GnomeInterfaceKey&) = delete;
-    GnomeInterfaceKey& operator=(const GnomeInterfaceKey&) = delete;
-
-    std::optional<std::string> string() const {
-        if (!settings_) return std::nullopt;
-        gchar* value = g_settings_get_string(settings_, key_);
-        std::string text = value ? value : "";
-        g_free(value);
-        return text;
-    }
-    std::optional<bool> boolean() const {
-        if (!settings_) return std::nullopt;
-        return g_settings_get_boolean(settings_, key_) != FALSE;
-    }
-
-private:
-    static void onChanged(GSettings*, gchar*, gpointer self) { static_cast<GnomeInterfaceKey*>(self)->changed_(); }
-
-    const char* key_;
-    std::function<void()> changed_;
-    GSettings* settings_ = nullptr;
-};
+template <typename T>
+T* engineOwned(QQmlEngine* engine, const char* name) {
+    auto* object = engine->property(name).value<T*>();
+    QJSEngine::setObjectOwnership(object, QJSEngine::CppOwnership);
+    return object;
+}
 
 }  // namespace
 
-struct Palette::Desktop {
-    GnomeInterfaceKey colorScheme;
-};
-
-struct Theme::Desktop {
-    GnomeInterfaceKey enableAnimations;
-};
-
-Palette::Palette(QObject* parent) : QObject(parent) {
-    desktop_.reset(new Desktop{{"color-scheme", [this] { follow(desktopAppearance()); }}});
+Palette::Palette(const DesktopAppearance& desktop, QObject* parent) : QObject(parent), desktop_(desktop) {
+    connect(&desktop_, &DesktopAppearance::schemeChanged, this, [this] { follow(desktopAppearance()); });
     if (qApp) qApp->installEventFilter(this);
     appearance_ = desktopAppearance();
 }
-
-Palette::~Palette() = default;
 
 QColor Palette::dynamic(Appearance appearance, unsigned light, unsigned dark, double alpha) {
     const unsigned value = appearance == Appearance::dark ? dark : light;
@@ -96,8 +46,8 @@ void Palette::follow(Appearance appearance) {
 }
 
 Palette::Appearance Palette::desktopAppearance() const {
-    if (const auto scheme = desktop_->colorScheme.string(); scheme && *scheme != "default") {
-        return *scheme == "prefer-dark" ? Appearance::dark : Appearance::light;
+    if (const auto scheme = desktop_.preferredScheme()) {
+        return *scheme == DesktopAppearance::Scheme::dark ? Appearance::dark : Appearance::light;
     }
     // KDE and others: a dark window colour means a dark theme.
     const QColor window = QGuiApplication::palette().color(QPalette::Window);
@@ -107,21 +57,6 @@ Palette::Appearance Palette::desktopAppearance() const {
 bool Palette::eventFilter(QObject* watched, QEvent* event) {
     if (watched == qApp && event->type() == QEvent::ApplicationPaletteChange) follow(desktopAppearance());
     return QObject::eventFilter(watched, event);
-}
-
-std::optional<TextKind> textKind(std::string_view name) {
-    static constexpr std::array<std::pair<std::string_view, TextKind>, 6> names{{
-        {"number", TextKind::number},
-        {"button", TextKind::button},
-        {"body", TextKind::body},
-        {"small", TextKind::small},
-        {"wordmark", TextKind::wordmark},
-        {"label", TextKind::label},
-    }};
-    for (const auto& [text, kind] : names) {
-        if (text == name) return kind;
-    }
-    return std::nullopt;
 }
 
 namespace Typeface {
@@ -172,12 +107,11 @@ bool loadFonts() {
 
 }  // namespace Typeface
 
-Theme::Theme(QObject* parent) : QObject(parent) {
-    desktop_.reset(new Desktop{{"enable-animations", [this] { setReduceMotion(desktopReducesMotion()); }}});
+Theme::Theme(const DesktopAppearance& desktop, QObject* parent) : QObject(parent), desktop_(desktop) {
+    connect(&desktop_, &DesktopAppearance::animationsChanged, this,
+            [this] { setReduceMotion(desktopReducesMotion()); });
     reduceMotion_ = desktopReducesMotion();
 }
-
-Theme::~Theme() = default;
 
 void Theme::setArabic(bool arabic) {
     if (arabic == arabic_) return;
@@ -185,7 +119,7 @@ void Theme::setArabic(bool arabic) {
     emit arabicChanged();
 }
 
-bool Theme::desktopReducesMotion() const { return !desktop_->enableAnimations.boolean().value_or(true); }
+bool Theme::desktopReducesMotion() const { return !desktop_.animations().value_or(true); }
 
 void Theme::setReduceMotion(bool reduce) {
     if (reduce == reduceMotion_) return;
@@ -198,6 +132,10 @@ QString Theme::pasteKeys() {
     return keys.isEmpty() ? QStringLiteral("Ctrl+V") : keys.first().toString(QKeySequence::NativeText);
 }
 
-QFont Theme::type(const QString& kind) const {
-    return Typeface::font(textKind(kind.toStdString()).value_or(TextKind::body), arabic_);
-}
+QFont Theme::font(TextKind kind) const { return Typeface::font(kind, arabic_); }
+
+// The views' singletons are their window's own (a test may make several
+// windows), handed to the engine by the window.
+Palette* Palette::create(QQmlEngine* engine, QJSEngine*) { return engineOwned<Palette>(engine, "tovuPalette"); }
+
+Theme* Theme::create(QQmlEngine* engine, QJSEngine*) { return engineOwned<Theme>(engine, "tovuTheme"); }

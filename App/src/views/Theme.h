@@ -1,19 +1,24 @@
 #pragma once
 
+#include "platform/DesktopAppearance.h"
+
 #include <QColor>
 #include <QFont>
 #include <QObject>
 #include <QString>
+#include <QtQml/qqmlregistration.h>
 
-#include <memory>
-#include <optional>
-#include <string_view>
+class QJSEngine;
+class QQmlEngine;
 
 /// The panel's eight colours, each with a light and a dark value. The
 /// appearance follows the desktop (GNOME's colour scheme, else the
 /// lightness of Qt's window colour) until it is set explicitly.
 class Palette final : public QObject {
     Q_OBJECT
+    // "Colours": Qt Quick has a Palette type of its own, which would win.
+    QML_NAMED_ELEMENT(Colours)
+    QML_SINGLETON
     Q_PROPERTY(bool dark READ isDark NOTIFY appearanceChanged)
     Q_PROPERTY(QColor bg READ bg NOTIFY appearanceChanged)
     Q_PROPERTY(QColor surface READ surface NOTIFY appearanceChanged)
@@ -26,8 +31,9 @@ class Palette final : public QObject {
 public:
     enum class Appearance { light, dark };
 
-    explicit Palette(QObject* parent = nullptr);
-    ~Palette() override;
+    explicit Palette(const DesktopAppearance& desktop, QObject* parent = nullptr);
+    /// The palette of the engine's window.
+    static Palette* create(QQmlEngine* engine, QJSEngine*);
 
     bool isDark() const { return appearance_ == Appearance::dark; }
     /// Fixes the appearance (screenshots, tests); the desktop no longer decides.
@@ -55,16 +61,13 @@ private:
     void follow(Appearance appearance);
     Appearance desktopAppearance() const;
 
+    const DesktopAppearance& desktop_;
     Appearance appearance_ = Appearance::light;
     bool fixed_ = false;
-    struct Desktop;
-    std::unique_ptr<Desktop> desktop_;
 };
 
 /// The six text styles of the interface.
 enum class TextKind { number, button, body, small, wordmark, label };
-
-std::optional<TextKind> textKind(std::string_view name);
 
 namespace Typeface {
 
@@ -79,16 +82,26 @@ bool loadFonts();
 
 }  // namespace Typeface
 
-/// What the views ask of the theme: fonts by style name, for the interface
-/// language in effect, and whether the desktop wants animations.
+/// What the views ask of the theme: the font of each text style for the
+/// interface language in effect (each notifies when the language changes),
+/// and whether the desktop wants animations.
 class Theme final : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_SINGLETON
     Q_PROPERTY(bool arabic READ arabic NOTIFY arabicChanged)
     Q_PROPERTY(bool reduceMotion READ reduceMotion NOTIFY reduceMotionChanged)
     Q_PROPERTY(QString pasteKeys READ pasteKeys CONSTANT)
+    Q_PROPERTY(QFont number READ number NOTIFY arabicChanged)
+    Q_PROPERTY(QFont button READ button NOTIFY arabicChanged)
+    Q_PROPERTY(QFont body READ body NOTIFY arabicChanged)
+    Q_PROPERTY(QFont small READ small NOTIFY arabicChanged)
+    Q_PROPERTY(QFont wordmark READ wordmark NOTIFY arabicChanged)
+    Q_PROPERTY(QFont label READ label NOTIFY arabicChanged)
 public:
-    explicit Theme(QObject* parent = nullptr);
-    ~Theme() override;
+    explicit Theme(const DesktopAppearance& desktop, QObject* parent = nullptr);
+    /// The theme of the engine's window.
+    static Theme* create(QQmlEngine* engine, QJSEngine*);
 
     bool arabic() const { return arabic_; }
     void setArabic(bool arabic);
@@ -98,8 +111,13 @@ public:
     /// The desktop's paste keys as it writes them ("Ctrl+V"), for hints.
     static QString pasteKeys();
 
-    /// `kind` is a TextKind's name; an unknown name reads as body text.
-    Q_INVOKABLE QFont type(const QString& kind) const;
+    QFont font(TextKind kind) const;
+    QFont number() const { return font(TextKind::number); }
+    QFont button() const { return font(TextKind::button); }
+    QFont body() const { return font(TextKind::body); }
+    QFont small() const { return font(TextKind::small); }
+    QFont wordmark() const { return font(TextKind::wordmark); }
+    QFont label() const { return font(TextKind::label); }
 
 signals:
     void arabicChanged();
@@ -108,8 +126,7 @@ signals:
 private:
     bool desktopReducesMotion() const;
 
+    const DesktopAppearance& desktop_;
     bool arabic_ = false;
     bool reduceMotion_ = false;
-    struct Desktop;
-    std::unique_ptr<Desktop> desktop_;
 };

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <PhoneKit/TemplateStore.h>
-#include <PhoneKit/Templates.h>
-#include <PhoneKit/URL.h>
+#include <PhoneKit/stores/TemplateStore.h>
+#include <PhoneKit/messages/Templates.h>
+#include <PhoneKit/links/URL.h>
 
 #include <cstddef>
 #include <optional>
@@ -42,6 +42,10 @@ public:
     /// WhatsApp with the message filled in and no chat chosen; nothing for a
     /// personal slot that still needs filling.
     std::optional<PhoneKit::URL> sendURL(const PhoneKit::MessageTemplate& message, bool whatsAppInstalled) const;
+    /// The links to try in order, as `ChatLink::candidates` for a number:
+    /// the app's picker first when WhatsApp is installed, then the web
+    /// picker. None for a personal slot that still needs filling.
+    std::vector<PhoneKit::URL> sendCandidates(const PhoneKit::MessageTemplate& message, bool whatsAppInstalled) const;
     static PhoneKit::URL appPickerURL(std::string_view text);
 
     /// Moves the untouched built-in texts and unfilled labels to another

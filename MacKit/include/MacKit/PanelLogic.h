@@ -2,13 +2,14 @@
 
 #include "MacKit/Flavour.h"
 
-#include <PhoneKit/PhoneExtractor.h>
-#include <PhoneKit/Region.h>
-#include <PhoneKit/URL.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
+#include <PhoneKit/numbers/Region.h>
+#include <PhoneKit/links/URL.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 /// The panel's small decisions about the clipboard, the number field, the
 /// chat link and opening at login. Plain values in, plain values out.
@@ -50,6 +51,9 @@ namespace ChatLink {
 const PhoneKit::URL& probe();
 /// The deep link when WhatsApp is installed, else the web link; no text.
 PhoneKit::URL url(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled);
+/// The links to try in order: the deep link first when WhatsApp is
+/// installed, then the web link, which any browser opens.
+std::vector<PhoneKit::URL> candidates(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled);
 
 }  // namespace ChatLink
 

@@ -1,4 +1,4 @@
-#include "PhoneKit/HomeState.h"
+#include "PhoneKit/companion/HomeState.h"
 
 #include "support/Hashing.h"
 

@@ -1,4 +1,4 @@
-#include "PhoneKit/LaunchQueue.h"
+#include "PhoneKit/companion/LaunchQueue.h"
 
 namespace PhoneKit {
 

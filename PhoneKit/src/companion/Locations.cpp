@@ -1,7 +1,9 @@
-#include "PhoneKit/Locations.h"
+#include "PhoneKit/companion/Locations.h"
 
-#include "PhoneKit/Text.h"
-#include "PhoneKit/UUID.h"
+#include "PhoneKit/stores/TemplateStore.h"
+
+#include "PhoneKit/support/Text.h"
+#include "PhoneKit/support/UUID.h"
 
 #include <nlohmann/json.hpp>
 
@@ -121,6 +123,19 @@ void PhotoFiles::keepOnly(const std::set<std::string, std::less<>>& names) const
         if (!entry.is_regular_file(ignored) || entry.is_symlink(ignored)) continue;
         if (!names.contains(entry.path().filename().string())) fs::remove(entry.path(), ignored);
     }
+}
+
+std::vector<SavedLocation> TemplateStore::loadLocations() const {
+    const auto bytes = values_->data(locationsKey);
+    if (!bytes) return {};
+    return decodeLocations(*bytes).value_or(std::vector<SavedLocation>{});
+}
+
+void TemplateStore::saveLocations(const std::vector<SavedLocation>& locations) const {
+    if (const auto bytes = values_->data(locationsKey); bytes && !decodeLocations(*bytes)) {
+        values_->set(bytes, unreadableLocationsKey);
+    }
+    values_->set(encodeLocations(locations), locationsKey);
 }
 
 }  // namespace PhoneKit

@@ -1,7 +1,7 @@
-#include "PhoneKit/Reactions.h"
+#include "PhoneKit/companion/Reactions.h"
 
-#include "PhoneKit/RawValues.h"
-#include "PhoneKit/UUID.h"
+#include "PhoneKit/support/RawValues.h"
+#include "PhoneKit/support/UUID.h"
 
 #include <gio/gio.h>
 #include <nlohmann/json.hpp>

@@ -1,4 +1,4 @@
-#include "PhoneKit/URL.h"
+#include "PhoneKit/links/URL.h"
 
 #include <uriparser/Uri.h>
 

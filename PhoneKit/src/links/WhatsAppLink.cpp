@@ -1,6 +1,6 @@
-#include "PhoneKit/WhatsAppLink.h"
+#include "PhoneKit/links/WhatsAppLink.h"
 
-#include "PhoneKit/Text.h"
+#include "PhoneKit/support/Text.h"
 
 #include <string>
 

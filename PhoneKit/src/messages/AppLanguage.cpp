@@ -1,4 +1,4 @@
-#include "PhoneKit/AppLanguage.h"
+#include "PhoneKit/messages/AppLanguage.h"
 
 #include "support/Hashing.h"
 #include <unicode/locid.h>

@@ -1,4 +1,4 @@
-#include "PhoneKit/TemplateTexts.h"
+#include "PhoneKit/messages/TemplateTexts.h"
 
 // The built-in texts of the ready-made slots. Starter entries are a title
 // line ending in its emoji, a line break and a wish; personal entries are the

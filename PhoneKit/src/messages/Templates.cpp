@@ -1,10 +1,10 @@
-#include "PhoneKit/Templates.h"
+#include "PhoneKit/messages/Templates.h"
 
 #include "support/Hashing.h"
-#include "PhoneKit/RawValues.h"
-#include "PhoneKit/TemplateTexts.h"
-#include "PhoneKit/Text.h"
-#include "PhoneKit/UUID.h"
+#include "PhoneKit/support/RawValues.h"
+#include "PhoneKit/messages/TemplateTexts.h"
+#include "PhoneKit/support/Text.h"
+#include "PhoneKit/support/UUID.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,6 +1,6 @@
-#include "PhoneKit/ChatSource.h"
+#include "PhoneKit/numbers/ChatSource.h"
 
-#include "PhoneKit/RawValues.h"
+#include "PhoneKit/support/RawValues.h"
 
 namespace PhoneKit {
 

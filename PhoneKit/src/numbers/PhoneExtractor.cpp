@@ -1,9 +1,9 @@
-#include "PhoneKit/PhoneExtractor.h"
+#include "PhoneKit/numbers/PhoneExtractor.h"
 
 #include "support/Hashing.h"
 #include "PhoneExtractorDetail.h"
-#include "PhoneKit/RawValues.h"
-#include "PhoneKit/Text.h"
+#include "PhoneKit/support/RawValues.h"
+#include "PhoneKit/support/Text.h"
 
 #include <nlohmann/json.hpp>
 #include <unicode/uchar.h>

@@ -4,7 +4,7 @@
 // reading of the rules.
 
 #include "PatternMatcher.h"
-#include "PhoneKit/PhoneExtractor.h"
+#include "PhoneKit/numbers/PhoneExtractor.h"
 
 #include <cstddef>
 #include <optional>

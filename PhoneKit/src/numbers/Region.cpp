@@ -1,4 +1,4 @@
-#include "PhoneKit/Region.h"
+#include "PhoneKit/numbers/Region.h"
 
 #include "support/Hashing.h"
 #include "PatternMatcher.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PhoneKit/Region.h"
+#include "PhoneKit/numbers/Region.h"
 
 #include <vector>
 

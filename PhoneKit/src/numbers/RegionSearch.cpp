@@ -1,6 +1,6 @@
 // The region picker's names and search, over ICU's locale data.
 
-#include "PhoneKit/Region.h"
+#include "PhoneKit/numbers/Region.h"
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>

@@ -1,7 +1,9 @@
 // The keychain of a Linux desktop: the freedesktop Secret Service through
 // libsecret (GNOME Keyring, KWallet's and KeePassXC's services alike).
 
-#include "PhoneKit/SharedValues.h"
+#include "PhoneKit/stores/KeychainValues.h"
+
+#include "PhoneKit/stores/TemplateStore.h"
 
 #include <libsecret/secret.h>
 
@@ -74,5 +76,7 @@ void KeychainValues::set(const std::optional<std::string>& bytes, std::string_vi
                                       account.c_str(), "accessGroup", std::string(group).c_str(), "synchronizable",
                                       FALSE, nullptr);
 }
+
+TemplateStore TemplateStore::shared() { return TemplateStore(std::make_shared<KeychainValues>()); }
 
 }  // namespace PhoneKit

@@ -1,4 +1,4 @@
-#include "PhoneKit/SharedValues.h"
+#include "PhoneKit/stores/SharedValues.h"
 
 namespace PhoneKit {
 

@@ -1,7 +1,7 @@
-#include "PhoneKit/TemplateStore.h"
+#include "PhoneKit/stores/TemplateStore.h"
 
-#include "PhoneKit/Text.h"
-#include "PhoneKit/UUID.h"
+#include "PhoneKit/support/Text.h"
+#include "PhoneKit/support/UUID.h"
 
 #include <algorithm>
 
@@ -11,8 +11,6 @@ TemplateStore::TemplateStore(std::shared_ptr<SharedValues> values) : values_(std
 
 TemplateStore::TemplateStore(std::shared_ptr<DefaultsDomain> defaults)
     : values_(std::make_shared<DefaultsValues>(std::move(defaults))) {}
-
-TemplateStore TemplateStore::shared() { return TemplateStore(std::make_shared<KeychainValues>()); }
 
 std::optional<std::vector<MessageTemplate>> TemplateStore::load() const {
     const auto bytes = values_->data(templatesKey);
@@ -29,19 +27,6 @@ bool TemplateStore::keepUnreadableTemplates() const {
     if (!bytes || decodeTemplates(*bytes)) return false;
     values_->set(bytes, unreadableTemplatesKey);
     return true;
-}
-
-std::vector<SavedLocation> TemplateStore::loadLocations() const {
-    const auto bytes = values_->data(locationsKey);
-    if (!bytes) return {};
-    return decodeLocations(*bytes).value_or(std::vector<SavedLocation>{});
-}
-
-void TemplateStore::saveLocations(const std::vector<SavedLocation>& locations) const {
-    if (const auto bytes = values_->data(locationsKey); bytes && !decodeLocations(*bytes)) {
-        values_->set(bytes, unreadableLocationsKey);
-    }
-    values_->set(encodeLocations(locations), locationsKey);
 }
 
 std::string TemplateStore::widgetKey() const {

@@ -1,4 +1,4 @@
-#include "PhoneKit/Files.h"
+#include "PhoneKit/support/Files.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "PhoneKit/Text.h"
+#include "PhoneKit/support/Text.h"
 
 #include <unicode/brkiter.h>
 #include <unicode/uchar.h>

@@ -1,4 +1,4 @@
-#include "PhoneKit/UUID.h"
+#include "PhoneKit/support/UUID.h"
 
 #include <sys/random.h>
 

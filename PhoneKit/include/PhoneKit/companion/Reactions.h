@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PhoneKit/Date.h"
-#include "PhoneKit/Files.h"
+#include "PhoneKit/support/Date.h"
+#include "PhoneKit/support/Files.h"
 
 #include <array>
 #include <chrono>

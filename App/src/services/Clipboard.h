@@ -3,7 +3,6 @@
 #include "platform/Services.h"
 
 #include <MacKit/PanelLogic.h>
-#include <PhoneKit/PhoneExtractor.h>
 
 #include <functional>
 #include <optional>
@@ -22,11 +21,3 @@ struct OnOpen {
 void onOpen(ClipboardService& clipboard, std::function<void(OnOpen)> answer);
 
 }  // namespace Clipboard
-
-namespace ChatOpener {
-
-/// WhatsApp's own link when an application handles it, else (or when that
-/// fails) the web link. True when one of them was handed over.
-bool open(WorkspaceService& workspace, const PhoneKit::PhoneNumber& number);
-
-}  // namespace ChatOpener

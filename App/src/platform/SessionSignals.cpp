@@ -1,4 +1,4 @@
-#include "shell/SessionSignals.h"
+#include "platform/SessionSignals.h"
 
 #include <QDBusConnection>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "shell/AppLanguageState.h"
+#include "services/AppLanguageState.h"
 
 #include <QCoreApplication>
 #include <QLocale>

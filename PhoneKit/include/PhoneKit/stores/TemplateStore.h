@@ -1,8 +1,7 @@
 #pragma once
 
-#include "PhoneKit/Locations.h"
-#include "PhoneKit/SharedValues.h"
-#include "PhoneKit/Templates.h"
+#include "PhoneKit/stores/SharedValues.h"
+#include "PhoneKit/messages/Templates.h"
 
 #include <memory>
 #include <optional>
@@ -11,6 +10,8 @@
 #include <vector>
 
 namespace PhoneKit {
+
+struct SavedLocation;
 
 /// Keeps the message list between runs, as JSON under "templates" in some
 /// shared values. No cache and no locks: every call reads or writes through.
@@ -26,7 +27,8 @@ public:
     explicit TemplateStore(std::shared_ptr<SharedValues> values);
     /// A store in a defaults domain, as the desktop application keeps it.
     explicit TemplateStore(std::shared_ptr<DefaultsDomain> defaults);
-    /// The store in the keychain, shared with sibling programs.
+    /// The store in the keychain, shared with sibling programs. It comes with
+    /// the keychain (PhoneKitStores), which the desktop application never links.
     static TemplateStore shared();
 
     /// The stored list; nothing when none was stored or it does not read
@@ -39,7 +41,7 @@ public:
     /// Returns whether there was anything to keep.
     bool keepUnreadableTemplates() const;
     /// The companion app's saved places; empty when none are stored or they
-    /// do not read.
+    /// do not read. These two come with the places themselves (PhoneKitStores).
     std::vector<SavedLocation> loadLocations() const;
     /// Writes the places, after copying stored bytes that do not read to
     /// "locations.unreadable" (replacing an older copy).

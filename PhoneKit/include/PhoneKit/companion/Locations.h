@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PhoneKit/Files.h"
-#include "PhoneKit/Templates.h"
-#include "PhoneKit/URL.h"
+#include "PhoneKit/support/Files.h"
+#include "PhoneKit/messages/Templates.h"
+#include "PhoneKit/links/URL.h"
 
 #include <cstddef>
 #include <filesystem>

@@ -1,9 +1,10 @@
 #pragma once
 
 #include <MacKit/LanguageChoice.h>
-#include <PhoneKit/SharedValues.h>
+#include <PhoneKit/stores/SharedValues.h>
 
 #include <QObject>
+#include <QtQml/qqmlregistration.h>
 #include <QStringList>
 #include <QTranslator>
 
@@ -15,6 +16,8 @@
 /// the translator every interface text is looked up in.
 class AppLanguageState final : public QObject {
     Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the application makes it")
     Q_PROPERTY(QString id READ qmlID NOTIFY choiceChanged)
     Q_PROPERTY(bool rightToLeft READ isRightToLeft NOTIFY choiceChanged)
 public:

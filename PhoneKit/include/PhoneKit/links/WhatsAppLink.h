@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PhoneKit/URL.h"
+#include "PhoneKit/links/URL.h"
 
 #include <optional>
 #include <string_view>

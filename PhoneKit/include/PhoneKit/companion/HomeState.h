@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PhoneKit/Date.h"
-#include "PhoneKit/URL.h"
+#include "PhoneKit/support/Date.h"
+#include "PhoneKit/links/URL.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,6 +1,6 @@
-#include "shell/LoginItem.h"
+#include "services/LoginItem.h"
 
-#include "shell/AppFlavour.h"
+#include "services/AppFlavour.h"
 
 #include <MacKit/PanelLogic.h>
 

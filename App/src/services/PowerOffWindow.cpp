@@ -1,4 +1,4 @@
-#include "shell/PowerOffWindow.h"
+#include "services/PowerOffWindow.h"
 
 #include <time.h>
 

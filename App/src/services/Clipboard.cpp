@@ -1,8 +1,6 @@
-#include "shell/Clipboard.h"
+#include "services/Clipboard.h"
 
 #include "platform/Log.h"
-
-#include <PhoneKit/WhatsAppLink.h>
 
 #include <QTimer>
 
@@ -29,11 +27,3 @@ void onOpen(ClipboardService& clipboard, std::function<void(OnOpen)> answer) {
 }
 
 }  // namespace Clipboard
-
-bool ChatOpener::open(WorkspaceService& workspace, const PhoneKit::PhoneNumber& number) {
-    if (workspace.hasHandler(MacKit::ChatLink::probe()) &&
-        workspace.open(MacKit::ChatLink::url(number, true))) {
-        return true;
-    }
-    return workspace.open(MacKit::ChatLink::url(number, false));
-}

@@ -2,7 +2,7 @@
 
 #include "platform/Services.h"
 
-#include <PhoneKit/SharedValues.h>
+#include <PhoneKit/stores/SharedValues.h>
 
 /// Opening at login, and the flavour's default for it applied once per user.
 class LoginItem {

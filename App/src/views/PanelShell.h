@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QObject>
+#include <QPointF>
+#include <QtQml/qqmlregistration.h>
+
+/// What the views ask of the application around them. The window's owner
+/// connects to these; the views know nothing of trays and menus.
+class PanelShell : public QObject {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the panel's window makes its shell")
+public:
+    using QObject::QObject;
+
+signals:
+    void closeRequested();
+    /// Ctrl+Q in the panel: a quit request without an event.
+    void quitRequested();
+    /// The header's "More" menu, at a point of the screen.
+    void moreMenuRequested(QPointF at);
+};
