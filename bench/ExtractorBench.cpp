@@ -30,8 +30,8 @@ std::string fieldText(std::size_t scale) { return repeated("Call me on +966 50 1
 
 // About 10,000 characters of prose with a dozen numbers, written as people do.
 std::string clipboardProse(std::size_t scale) {
-    const std::string numbers[] = {"0501234567", "+966 55 123 4567", "(011) 234-5678", "00971 50 123 4567",
-                                   "+44 7400 123456", "٠٥٠١٢٣٤٥٦٧"};
+    const std::string numbers[] = {"0501234567",        "+966 55 123 4567", "(011) 234-5678",
+                                   "00971 50 123 4567", "+44 7400 123456",  "٠٥٠١٢٣٤٥٦٧"};
     const std::string filler =
         "Thanks for the meeting on 2024-05-12; the invoice of 1,234,567 is attached. Please review the "
         "notes, confirm the order 4471 and call back when you can. ";

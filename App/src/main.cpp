@@ -2,8 +2,8 @@
 #include "cli/NumbersCommand.h"
 #include "cli/OpenCommand.h"
 #include "platform/GioWorkspace.h"
-#include "shell/AppDelegate.h"
 #include "platform/SingleInstance.h"
+#include "shell/AppDelegate.h"
 
 #include <QApplication>
 #include <QQuickWindow>
@@ -18,8 +18,7 @@ namespace {
 void printUsage(std::ostream& out) {
     out << "tovu: open a WhatsApp chat\n\nusage:\n"
         << "  tovu\n      Start the tray application, or show the panel of the running one.\n"
-        << NumbersCommand::usage() << OpenCommand::usage()
-        << "  tovu --diagnose | --help | --version\n";
+        << NumbersCommand::usage() << OpenCommand::usage() << "  tovu --diagnose | --help | --version\n";
 }
 
 int runApplication(int argc, char** argv) {

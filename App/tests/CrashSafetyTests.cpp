@@ -54,7 +54,8 @@ TEST(CrashSafety, EveryStoreReadsAfterAKillMidSave) {
         ASSERT_TRUE(messages) << "the message list does not read after kill " << kill;
         if (!messages->empty()) statesSeen.insert(messages->back().text);
         const auto places = readInFreshProcess(folder.path(), "locations");
-        ASSERT_TRUE(places == "absent" || PhoneKit::decodeLocations(places)) << "the places do not read after kill " << kill;
+        ASSERT_TRUE(places == "absent" || PhoneKit::decodeLocations(places))
+            << "the places do not read after kill " << kill;
         const auto index = std::filesystem::path(folder.path().toStdString()) / "Reactions" / "reactions.json";
         if (std::filesystem::exists(index)) {
             const auto bytes = PhoneKit::Files::readRegularFile(index);

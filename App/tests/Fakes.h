@@ -10,8 +10,8 @@
 #include "views/PanelWindow.h"
 
 #include <QCoreApplication>
-#include <QObject>
 #include <QImage>
+#include <QObject>
 #include <QQuickWindow>
 #include <QTimer>
 

@@ -1,12 +1,15 @@
 #include "Fakes.h"
 #include "models/MessagesModel.h"
 #include "models/PanelModel.h"
+#include "views/Theme.h"
 
 #include <PhoneKit/messages/TemplateTexts.h>
 
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
+
+#include <functional>
 
 using MacKit::LanguageChoice;
 using PhoneKit::MessageTemplate;
@@ -107,8 +110,8 @@ TEST(PanelModel, SubmitOpensChoosesOrSaysNothingFound) {
     p.model.openChoice(2);
     EXPECT_EQ(p.model.notice(), PanelModel::Notice::couldNotOpen);
     EXPECT_EQ(p.model.choices().size(), 3U);  // kept for another try
-    EXPECT_EQ(p.workspace.opened, (std::vector<std::string>{"whatsapp://send?phone=966112345678",
-                                                            "https://wa.me/966112345678"}));
+    EXPECT_EQ(p.workspace.opened,
+              (std::vector<std::string>{"whatsapp://send?phone=966112345678", "https://wa.me/966112345678"}));
 
     p.workspace.acceptsWeb = true;  // the app refuses its link: the web link follows
     p.model.openChoice(0);
@@ -166,7 +169,7 @@ TEST(PanelModel, LanguageAndLoginSwitches) {
     p.login.refuses = true;
     p.model.requestLaunchAtLogin(false);
     p.model.requestLaunchAtLogin(true);
-    EXPECT_FALSE(p.model.launchAtLogin());  // what the system reports, not the request
+    EXPECT_FALSE(p.model.launchAtLogin());          // what the system reports, not the request
     p.login.state = LoginService::Status::enabled;  // changed in the system settings
     p.open();
     EXPECT_TRUE(p.model.launchAtLogin());
@@ -176,7 +179,10 @@ TEST(AppLanguageState, FollowsTheSystemUntilChosen) {
     const struct {
         QStringList preferred;
         const char* id;
-    } cases[] = {{{"ar-SA", "en-US"}, "ar"}, {{"fr-FR", "de-DE"}, "en"}, {{"fr-FR", "ar-EG"}, "ar"}, {{}, "en"},
+    } cases[] = {{{"ar-SA", "en-US"}, "ar"},
+                 {{"fr-FR", "de-DE"}, "en"},
+                 {{"fr-FR", "ar-EG"}, "ar"},
+                 {{}, "en"},
                  {{"en-GB", "ar"}, "en"}};
     for (const auto& c : cases) {
         PhoneKit::InMemoryDefaults defaults;
@@ -262,4 +268,71 @@ TEST(MessagesModel, StartsInTheCurrentLanguageAndSends) {
     model.switchLanguage("en");
     EXPECT_FALSE(model.isEditing());
     EXPECT_EQ(defaults->string("messagesLanguage"), "en");
+}
+
+TEST(Observable, EveryPropertyNotifiesOncePerRealChange) {
+    struct Rig : PanelRig {
+        DesktopAppearance desktop;
+        Palette palette{desktop};
+        Theme theme{desktop};
+        // The one object of the rig that has the signal.
+        QObject* sender(const char* signal) {
+            for (QObject* object : std::initializer_list<QObject*>{&model, &messages, &language, &palette, &theme}) {
+                if (object->metaObject()->indexOfSignal(signal) >= 0) return object;
+            }
+            return nullptr;
+        }
+    };
+    using Step = std::function<void(Rig&)>;
+    const Step nothing = [](Rig&) {};
+    const struct {
+        const char* what;
+        const char* signal;
+        Step prepare;
+        Step change;  // made twice: the second time it changes nothing
+        int notifications;
+    } cases[] = {
+        {"text", "textChanged()", nothing, [](Rig& r) { r.model.setText("0501234567"); }, 1},
+        {"section", "sectionChanged()", nothing, [](Rig& r) { r.model.setSection(PanelModel::Section::messages); }, 1},
+        {"section by name", "sectionChanged()", nothing, [](Rig& r) { r.model.setSectionName("messages"); }, 1},
+        {"choices", "choicesChanged()", [](Rig& r) { r.model.setText("0501234567 0551234567"); },
+         [](Rig& r) { r.model.submit(); }, 1},
+        {"notice", "noticeChanged()", [](Rig& r) { r.model.setText("no number"); }, [](Rig& r) { r.model.submit(); },
+         1},
+        {"no notice, another language", "noticeChanged()", nothing,
+         [](Rig& r) { r.model.setLanguage(LanguageChoice::arabic); }, 0},
+        {"open at login", "launchAtLoginChanged()", nothing, [](Rig& r) { r.model.requestLaunchAtLogin(true); }, 1},
+        {"each opening counts", "openCountChanged()", nothing, [](Rig& r) { r.open(); }, 2},
+        {"draft", "draftChanged()", nothing, [](Rig& r) { r.messages.setDraft("Hi"); }, 1},
+        {"could not open", "couldNotOpenChanged()", nothing, [](Rig& r) { r.messages.setCouldNotOpen(true); }, 1},
+        {"editor", "editingChanged()", nothing, [](Rig& r) { r.messages.startNew(); }, 1},
+        {"restore, nothing missing", "messagesChanged()", nothing, [](Rig& r) { r.messages.restoreMissing(); }, 0},
+        {"restore a deleted one", "messagesChanged()",
+         [](Rig& r) {
+             r.messages.editMessage("thanks");
+             r.messages.deleteEditing();
+         },
+         [](Rig& r) { r.messages.restoreMissing(); }, 1},
+        {"save unchanged", "messagesChanged()", [](Rig& r) { r.messages.editMessage("thanks"); },
+         [](Rig& r) { r.messages.saveDraft(); }, 0},
+        {"the language they are in", "messagesChanged()", nothing, [](Rig& r) { r.messages.switchLanguage("en"); }, 0},
+        {"another language", "messagesChanged()", nothing, [](Rig& r) { r.messages.switchLanguage("ar"); }, 1},
+        {"language choice", "choiceChanged()", nothing, [](Rig& r) { r.language.set(LanguageChoice::arabic); }, 1},
+        {"appearance", "appearanceChanged()", nothing,
+         [](Rig& r) { r.palette.setAppearance(Palette::Appearance::dark); }, 1},
+        {"Arabic faces", "arabicChanged()", nothing, [](Rig& r) { r.theme.setArabic(true); }, 1},
+        {"reduced motion", "reduceMotionChanged()", nothing, [](Rig& r) { r.theme.setReduceMotion(true); }, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Rig rig;
+        c.prepare(rig);
+        QObject* sender = rig.sender(c.signal);
+        ASSERT_NE(sender, nullptr);
+        QSignalSpy spy(sender, ("2" + std::string(c.signal)).c_str());  // as SIGNAL() writes it
+        c.change(rig);
+        c.change(rig);
+        settle();
+        EXPECT_EQ(spy.count(), c.notifications);
+    }
 }

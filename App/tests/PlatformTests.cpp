@@ -22,10 +22,10 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <csignal>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <csignal>
 
 namespace {
 
@@ -71,8 +71,8 @@ struct Desktop {
 
     Desktop() {
         for (const char* name : {"config", "data/applications", "runtime"}) QDir(root.path()).mkpath(name);
-        QFile::setPermissions(root.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                            QFileDevice::ExeOwner);
+        QFile::setPermissions(root.path() + "/runtime",
+                              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         environment.insert("HOME", root.path());
         environment.insert("XDG_CONFIG_HOME", root.path() + "/config");
         environment.insert("XDG_DATA_HOME", root.path() + "/data");

@@ -19,28 +19,33 @@ struct State {
 
 const State states[] = {
     {"empty", [](PanelRig&) {}},
-    {"prefilled", [](PanelRig& rig) {
+    {"prefilled",
+     [](PanelRig& rig) {
          rig.clipboard.copy("Call me on 050 123 4567 after six");
          rig.open();
      }},
-    {"paste-offer", [](PanelRig& rig) {
+    {"paste-offer",
+     [](PanelRig& rig) {
          rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
          rig.clipboard.detection = true;
          rig.clipboard.copy("050 123 4567");
          rig.open();
      }},
-    {"which-number", [](PanelRig& rig) {
+    {"which-number",
+     [](PanelRig& rig) {
          rig.model.setText("050 123 4567, +44 7700 900123, 011 234 5678");
          rig.model.submit();
          rig.workspace.acceptsApp = rig.workspace.acceptsWeb = false;
          rig.model.openChoice(0);
      }},
-    {"no-number", [](PanelRig& rig) {
+    {"no-number",
+     [](PanelRig& rig) {
          rig.model.setText("see you tomorrow");
          rig.model.submit();
      }},
     {"messages", [](PanelRig& rig) { rig.model.setSection(PanelModel::Section::messages); }},
-    {"new-message", [](PanelRig& rig) {
+    {"new-message",
+     [](PanelRig& rig) {
          rig.model.setSection(PanelModel::Section::messages);
          rig.messages.startNew();
      }},
@@ -72,8 +77,9 @@ int main(int argc, char** argv) {
                 rig.open();
                 state.arrange(rig);
                 settle();
-                const QString file = out.filePath(QStringLiteral("%1-%2-%3.png")
-                    .arg(language, appearance == Palette::Appearance::dark ? "dark" : "light", state.name));
+                const QString file = out.filePath(
+                    QStringLiteral("%1-%2-%3.png")
+                        .arg(language, appearance == Palette::Appearance::dark ? "dark" : "light", state.name));
                 if (!settledImage(window).save(file)) {
                     std::cerr << "cannot write " << file.toStdString() << "\n";
                     ++failures;

@@ -66,7 +66,8 @@ int main(int argc, char** argv) {
     if (argc == 3 && std::strcmp(argv[1], "--save-loop") == 0) return saveLoop(argv[2]);
     QTemporaryDir home;
     for (const char* folder : {"config", "data", "runtime", "cache"}) QDir(home.path()).mkpath(folder);
-    QFile::setPermissions(home.path() + "/runtime", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(home.path() + "/runtime",
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/config").toUtf8());
     qputenv("XDG_DATA_HOME", (home.path() + "/data").toUtf8());

@@ -162,9 +162,9 @@ TEST(MessagesView, AnUnfilledSlotOpensTheEditorWithItsLabel) {
     s.type("SA03 8000 0000 6080 1016 7519");
     s.key(Qt::Key_Return, Qt::ControlModifier);  // saves
     EXPECT_FALSE(s.rig.messages.isEditing());
-    EXPECT_FALSE(s.rig.messages.book().needsFilling(*std::find_if(
-        s.rig.messages.book().messages().begin(), s.rig.messages.book().messages().end(),
-        [&](const auto& message) { return message.id == id; })));
+    EXPECT_FALSE(s.rig.messages.book().needsFilling(
+        *std::find_if(s.rig.messages.book().messages().begin(), s.rig.messages.book().messages().end(),
+                      [&](const auto& message) { return message.id == id; })));
 }
 
 TEST(PanelView, ThePasteOfferPastesTheClipboardAndOpens) {

@@ -1,8 +1,8 @@
 #include "MacKit/MessageBook.h"
 
+#include <PhoneKit/links/WhatsAppLink.h>
 #include <PhoneKit/messages/AppLanguage.h>
 #include <PhoneKit/support/Text.h>
-#include <PhoneKit/links/WhatsAppLink.h>
 
 #include <algorithm>
 #include <map>
@@ -41,8 +41,8 @@ void MessageBook::save(std::string_view text, const std::optional<MessageTemplat
     if (content.empty()) return;
     MessageTemplate record = editing ? MessageTemplate{editing->id, editing->kind, std::move(content)}
                                      : Templates::newCustom(std::move(content));
-    const auto existing = std::find_if(messages_.begin(), messages_.end(),
-                                       [&](const MessageTemplate& m) { return m.id == record.id; });
+    const auto existing =
+        std::find_if(messages_.begin(), messages_.end(), [&](const MessageTemplate& m) { return m.id == record.id; });
     if (existing != messages_.end()) {
         *existing = std::move(record);
     } else {

@@ -1,7 +1,7 @@
 #include "MacKit/PanelLogic.h"
 
-#include <PhoneKit/support/Text.h>
 #include <PhoneKit/links/WhatsAppLink.h>
+#include <PhoneKit/support/Text.h>
 
 namespace MacKit {
 

@@ -44,9 +44,7 @@ const MessageTemplate& withID(const MessageBook& book, std::string_view id) {
                          [&](const MessageTemplate& m) { return m.id == id; });
 }
 
-std::string text(const char* language, const char* key) {
-    return PhoneKit::TemplateTexts::all().at(language).at(key);
-}
+std::string text(const char* language, const char* key) { return PhoneKit::TemplateTexts::all().at(language).at(key); }
 
 }  // namespace
 
@@ -131,9 +129,9 @@ TEST(MessageBook, DeletesRestoresAndSends) {
 TEST(MessageBook, SwitchingLanguageMovesOnlyUntouchedTexts) {
     Fixture f;
     MessageBook book = f.open("en");
-    book.save("My IBAN", withID(book, "iban"));                                   // only the label
+    book.save("My IBAN", withID(book, "iban"));                                       // only the label
     book.save("Home location\nKing Fahd Rd, Riyadh", withID(book, "home_location"));  // filled in
-    book.save("Congratulations, both of you!", withID(book, "wedding"));          // edited
+    book.save("Congratulations, both of you!", withID(book, "wedding"));              // edited
     book.save("A message of my own", std::nullopt);
     book.switchLanguage("ar");
 

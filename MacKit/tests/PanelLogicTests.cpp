@@ -12,8 +12,8 @@ TEST(ClipboardPolicy, ReadsFreelyOnlyWhenAllowed) {
         bool looksLikeNumber;
         Action action;
     } cases[] = {
-        {ClipboardAccess::allowed, true, Action::read},     {ClipboardAccess::allowed, false, Action::read},
-        {ClipboardAccess::ask, true, Action::offerPaste},   {ClipboardAccess::ask, false, Action::nothing},
+        {ClipboardAccess::allowed, true, Action::read},      {ClipboardAccess::allowed, false, Action::read},
+        {ClipboardAccess::ask, true, Action::offerPaste},    {ClipboardAccess::ask, false, Action::nothing},
         {ClipboardAccess::denied, true, Action::offerPaste}, {ClipboardAccess::denied, false, Action::nothing},
     };
     for (const auto& c : cases) {

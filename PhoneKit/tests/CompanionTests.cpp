@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <fstream>
-#include <limits>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cmath>
+#include <fstream>
+#include <limits>
 
 using namespace PhoneKit;
 namespace fs = std::filesystem;
@@ -150,7 +150,8 @@ TEST(ReactionVault, FailuresAreReportedOrLeaveTheIndexAlone) {
     TemporaryFolder temp;
     write(temp.path() / "file", "not a folder");
     EXPECT_FALSE(ReactionVault(temp.path() / "file").add("x", Reaction::Kind::image, "png", std::nullopt, kNow));
-    EXPECT_FALSE(ReactionVault(temp.path() / "file" / "sub").add("x", Reaction::Kind::image, "png", std::nullopt, kNow));
+    EXPECT_FALSE(
+        ReactionVault(temp.path() / "file" / "sub").add("x", Reaction::Kind::image, "png", std::nullopt, kNow));
     EXPECT_FALSE(ReactionVault(temp.path()).add(temp.path() / "missing", Reaction::Kind::video, 1.0, kNow));
 
     // A read-only folder. Root writes through permission bits, so then the
@@ -158,8 +159,8 @@ TEST(ReactionVault, FailuresAreReportedOrLeaveTheIndexAlone) {
     const fs::path locked = temp.path() / "locked";
     fs::create_directories(locked);
     fs::permissions(temp.path(), fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
-    fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
-                                fs::perms::others_exec);
+    fs::permissions(locked,
+                    fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read | fs::perms::others_exec);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
@@ -181,7 +182,7 @@ TEST(ReactionVault, TakeOverMovesMediaAndIndexEntries) {
     const auto b = own.add("b", Reaction::Kind::image, "png", std::nullopt, kNow).value();
     fs::remove(*own.url(b));  // its move will fail: it stays behind
 
-    ReactionVault(temp.path() / "own" / "." ).takeOver(own);  // the same folder, spelled differently
+    ReactionVault(temp.path() / "own" / ".").takeOver(own);  // the same folder, spelled differently
     EXPECT_EQ(own.load().size(), 2U);
 
     shared.takeOver(own);
@@ -191,10 +192,13 @@ TEST(ReactionVault, TakeOverMovesMediaAndIndexEntries) {
 }
 
 TEST(ReactionIndex, FormatAndOrder) {
-    Reaction r{"ID", Reaction::Kind::video, "ID.mp4", Date(std::chrono::seconds(978'307'200 + 10)), 3,
-               Date(std::chrono::seconds(978'307'200 + 20)), 4.5};
-    EXPECT_EQ(encodeReactions({r}),
-              R"([{"id":"ID","kind":"video","fileName":"ID.mp4","created":10.0,"useCount":3,"lastUsed":20.0,"duration":4.5}])");
+    Reaction r{"ID",     Reaction::Kind::video,
+               "ID.mp4", Date(std::chrono::seconds(978'307'200 + 10)),
+               3,        Date(std::chrono::seconds(978'307'200 + 20)),
+               4.5};
+    EXPECT_EQ(
+        encodeReactions({r}),
+        R"([{"id":"ID","kind":"video","fileName":"ID.mp4","created":10.0,"useCount":3,"lastUsed":20.0,"duration":4.5}])");
     EXPECT_EQ(decodeReactions(encodeReactions({r})), std::vector<Reaction>{r});
     r.lastUsed.reset();
     r.duration = std::numeric_limits<double>::quiet_NaN();
@@ -211,7 +215,8 @@ TEST(ReactionIndex, FormatAndOrder) {
     const Reaction newer{"2", Reaction::Kind::image, "2.png", kNow + 1s, 2, std::nullopt, std::nullopt};
     const Reaction twin{"3", Reaction::Kind::image, "3.png", kNow, 2, std::nullopt, std::nullopt};
     const Reaction popular{"4", Reaction::Kind::image, "4.png", kNow - 1s, 9, std::nullopt, std::nullopt};
-    EXPECT_EQ(ReactionOrder::sorted({older, twin, newer, popular}), (std::vector<Reaction>{popular, newer, older, twin}));
+    EXPECT_EQ(ReactionOrder::sorted({older, twin, newer, popular}),
+              (std::vector<Reaction>{popular, newer, older, twin}));
 }
 
 TEST(ReactionMedia, TypesExtensionsAndDurations) {
@@ -241,9 +246,9 @@ TEST(ReactionMedia, TypesExtensionsAndDurations) {
         double seconds;
         const char* text;
     } durations[] = {
-        {0, "0:01"},          {59.5, "1:00"},     {125, "2:05"},  {3599.6, "1:00:00"}, {3725, "1:02:05"},
-        {-5, "0:01"},         {0.49, "0:01"},     {86400 * 2, "48:00:00"},
-        {std::nan(""), "--:--"}, {INFINITY, "--:--"}, {-INFINITY, "--:--"}, {1e19, "--:--"},
+        {0, "0:01"},          {59.5, "1:00"},  {125, "2:05"},           {3599.6, "1:00:00"},     {3725, "1:02:05"},
+        {-5, "0:01"},         {0.49, "0:01"},  {86400 * 2, "48:00:00"}, {std::nan(""), "--:--"}, {INFINITY, "--:--"},
+        {-INFINITY, "--:--"}, {1e19, "--:--"},
     };
     for (const auto& d : durations) EXPECT_EQ(ReactionMedia::durationText(d.seconds), d.text) << d.seconds;
 }
@@ -324,8 +329,10 @@ TEST(HomeState, NumberLinesFocusWebsiteAndLaunchQueue) {
         const char* middle;
         const char* last;
     } lines[] = {
-        {"+966 50 123 4567", "+966", "50 123", "4567"}, {"+44 7400123456", "+44", "7400123456", ""},
-        {"+999123", "+999123", "", ""},                 {"", "", "", ""},
+        {"+966 50 123 4567", "+966", "50 123", "4567"},
+        {"+44 7400123456", "+44", "7400123456", ""},
+        {"+999123", "+999123", "", ""},
+        {"", "", "", ""},
         {"  +966   50  123 4567 ", "+966", "50 123", "4567"},
     };
     for (const auto& l : lines) {

@@ -92,10 +92,10 @@ TEST(LaunchDecision, RoutesOfTheAppsOwnLinks) {
 }
 
 TEST(LaunchDecision, TemplateLinksRoundTripAnyText) {
-    for (const std::string& text : {std::string("a b"), std::string("a&b=c"), std::string("1+1"), std::string("#top"),
-                                   std::string("?x"), std::string("50%"), std::string("%41"), std::string("مرحبا"),
-                                   std::string("👋🏽"), std::string(" "), std::string("/"), std::string("a\0b", 3),
-                                   std::string("\xFF\x00", 2)}) {
+    for (const std::string& text :
+         {std::string("a b"), std::string("a&b=c"), std::string("1+1"), std::string("#top"), std::string("?x"),
+          std::string("50%"), std::string("%41"), std::string("مرحبا"), std::string("👋🏽"), std::string(" "),
+          std::string("/"), std::string("a\0b", 3), std::string("\xFF\x00", 2)}) {
         SCOPED_TRACE(text);
         const URL link = LaunchDecision::templateURL(text, text);
         EXPECT_EQ(link.scheme(), "tovu");

@@ -1,6 +1,6 @@
-#include "numbers/PhoneExtractorDetail.h"
 #include "PhoneKit/numbers/PhoneExtractor.h"
 #include "TestSupport.h"
+#include "numbers/PhoneExtractorDetail.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST(PhoneExtractor, FindsNumbersTheWayPeopleWriteThem) {
         {"", {}},
         {"Call 0501234567 or 0112345678", {sa, landline("966112345678")}},
         {"0112345678 or 0501234567", {sa, landline("966112345678")}},  // mobiles first
-        {"0501234567 0112345678", {sa, landline("966112345678")}},      // one run, two groups
+        {"0501234567 0112345678", {sa, landline("966112345678")}},     // one run, two groups
         {"0501234567, 0551234567", {sa, mobile("966551234567")}},
         {"0501234567,0551234567", {sa}},  // the second continues an amount
         {"+966 50 123 4567 and 0501234567", {sa}},
@@ -27,19 +27,19 @@ TEST(PhoneExtractor, FindsNumbersTheWayPeopleWriteThem) {
         {"(050) 123-4567", {sa}},
         {"05 01 23 45 67", {sa}},
         {"+966 5 0 1 2 3 4 5 6 7", {sa}},
-        {"+966  -  50 123 4567", {sa}},  // three separators still join
-        {"050    1234567", {}},          // four split the run
-        {"٠٥٠١٢٣٤٥٦٧", {sa}},            // Arabic-Indic digits
-        {"۰۵۰۱۲۳۴۵۶۷", {sa}},            // Extended Arabic-Indic digits
-        {"०५०१२३४५६७", {sa}},            // Devanagari digits
-        {"０５０１２３４５６７", {sa}},  // fullwidth digits
-        {"050\u2013123\u20144567", {sa}},          // en and em dashes
-        {"050\u00A0123\u202F4567", {sa}},          // no-break spaces
-        {"050\u2212123\u22124567", {sa}},          // minus signs
-        {"\uFF0B966 50 123 4567", {sa}},           // fullwidth plus
-        {"\uFE62966501234567", {sa}},              // small plus
+        {"+966  -  50 123 4567", {sa}},                // three separators still join
+        {"050    1234567", {}},                        // four split the run
+        {"٠٥٠١٢٣٤٥٦٧", {sa}},                          // Arabic-Indic digits
+        {"۰۵۰۱۲۳۴۵۶۷", {sa}},                          // Extended Arabic-Indic digits
+        {"०५०१२३४५६७", {sa}},                          // Devanagari digits
+        {"０５０１２３４５６７", {sa}},                // fullwidth digits
+        {"050\u2013123\u20144567", {sa}},              // en and em dashes
+        {"050\u00A0123\u202F4567", {sa}},              // no-break spaces
+        {"050\u2212123\u22124567", {sa}},              // minus signs
+        {"\uFF0B966 50 123 4567", {sa}},               // fullwidth plus
+        {"\uFE62966501234567", {sa}},                  // small plus
         {"\u200E+966\u200F 50 123 4567\u200E", {sa}},  // direction marks vanish
-        {"05\u00AD01234567", {sa}},                // soft hyphen
+        {"05\u00AD01234567", {sa}},                    // soft hyphen
         {"abc0501234567", {}},
         {"x0501234567", {}},
         {"0501234567abc", {}},
@@ -71,9 +71,9 @@ TEST(PhoneExtractor, RunsRecordPlusGlueAndGroups) {
     ASSERT_EQ(runs.size(), 6U);
     EXPECT_EQ(runs[0].groups, (std::vector<std::string>{"966", "50", "123"}));
     EXPECT_TRUE(runs[0].hasPlus);
-    EXPECT_TRUE(runs[1].isPartOfSomethingElse);  // x7
+    EXPECT_TRUE(runs[1].isPartOfSomethingElse);   // x7
     EXPECT_FALSE(runs[2].isPartOfSomethingElse);  // 1
-    EXPECT_TRUE(runs[3].isPartOfSomethingElse);  // 234 after "1,"
+    EXPECT_TRUE(runs[3].isPartOfSomethingElse);   // 234 after "1,"
     EXPECT_EQ(runs[4].groups, (std::vector<std::string>{"12", "5678"}));
     EXPECT_TRUE(runs[4].isPartOfSomethingElse);  // 5678abc
     EXPECT_FALSE(runs[5].hasPlus);
@@ -85,11 +85,20 @@ TEST(PhoneExtractor, BadInputGivesAnAnswer) {
         std::string text;
         Numbers expected;
     } cases[] = {
-        {std::string("05012\xFF" "34567"), {}},  // a stray byte splits the run
+        {std::string("05012\xFF"
+                     "34567"),
+         {}},  // a stray byte splits the run
         {std::string("0501234567\xC3"), {mobile("966501234567")}},
-        {std::string("\xED\xA0\x80" "0501234567"), {mobile("966501234567")}},  // encoded surrogate
-        {std::string("\xC0\xB0" "501234567"), {mobile("966501234567")}},       // overlong "0" is no digit
-        {std::string("050\0" "1234567", 11), {}},
+        {std::string("\xED\xA0\x80"
+                     "0501234567"),
+         {mobile("966501234567")}},  // encoded surrogate
+        {std::string("\xC0\xB0"
+                     "501234567"),
+         {mobile("966501234567")}},  // overlong "0" is no digit
+        {std::string("050\0"
+                     "1234567",
+                     11),
+         {}},
         {std::string("0501234567\0", 11), {mobile("966501234567")}},
         {"\u0301\u0301\u0301", {}},
         {"\u03010501234567", {mobile("966501234567")}},
@@ -138,7 +147,8 @@ Numbers plainReading(std::string_view text, const Region& region) {
                 continue;
             }
             start = end + 1;
-            if (std::none_of(found.begin(), found.end(), [&](const PhoneNumber& f) { return f.digits == hit->digits; })) {
+            if (std::none_of(found.begin(), found.end(),
+                             [&](const PhoneNumber& f) { return f.digits == hit->digits; })) {
                 found.push_back(*hit);
             }
         }
@@ -153,8 +163,8 @@ Numbers plainReading(std::string_view text, const Region& region) {
 TEST(PhoneExtractor, BoundedWindowsGiveThePlainResults) {
     std::mt19937 random(2026);
     const std::vector<std::string> pieces = {
-        "0", "05", "050", "0501234567", "966", "+966", "00", "0112345678", "44", "7400", "123456",
-        "1", "12", "123", "1234", "4567", "201012345678", "971", "9", "55", "0551234567", "3",
+        "0", "05", "050", "0501234567", "966",  "+966",         "00",  "0112345678", "44", "7400",       "123456",
+        "1", "12", "123", "1234",       "4567", "201012345678", "971", "9",          "55", "0551234567", "3",
     };
     const std::vector<std::string> separators = {" ", "-", ".", "(", ")", " - ", "  ", ",", "/", "    ", " x ", "+"};
     const char* regions[] = {"SA", "GB", "AE", "IN", "US", "EG"};

@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace PhoneKit;
 using namespace PhoneKit::testing;
 
@@ -29,7 +28,7 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         {"971912345678", "SA", {other("971912345678")}},
         {"201012345678", "SA", {mobile("201012345678")}},
         {"9660501234567", "SA", {mobile("966501234567")}},  // trunk zero after the bare code
-        {"4407400123456", "SA", {}},  // "44" is no bare code
+        {"4407400123456", "SA", {}},                        // "44" is no bare code
         // the region decides, the home region is the second chance
         {"9876543210", "SA", {}},
         {"9876543210", "IN", {mobile("919876543210")}},
@@ -39,7 +38,7 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         {"0501234567", "GB", {mobile("966501234567")}},
         {"07400 123456", "SA", {}},
         {"0501234567", "AE", {mobile("971501234567")}},
-        {"06 20 123 4567", "HU", {mobile("36201234567")}},  // two-digit trunk
+        {"06 20 123 4567", "HU", {mobile("36201234567")}},   // two-digit trunk
         {"8 912 345 67 89", "RU", {mobile("79123456789")}},  // trunk 8
         // the international reading
         {"+0501234567", "SA", {}},
@@ -49,8 +48,8 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         {"00 50 123 4567", "SA", {other("501234567")}},
         {"+44 (0) 7400 123456", "SA", {mobile("447400123456")}},
         {"+39 06 1234 5678", "SA", {landline("390612345678")}},  // Italy keeps its zero
-        {"+1 202 555 0123", "SA", {mobile("12025550123")}},  // NANP numbers cannot be told apart
-        {"+999 123 45678", "SA", {other("99912345678")}},  // unknown code, unchecked
+        {"+1 202 555 0123", "SA", {mobile("12025550123")}},      // NANP numbers cannot be told apart
+        {"+999 123 45678", "SA", {other("99912345678")}},        // unknown code, unchecked
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " in " + c.region);
@@ -63,8 +62,8 @@ TEST(PhoneNumber, KindComesFromTheFirstFittingRow) {
         const char* text;
         PhoneNumber expected;
     } cases[] = {
-        {"+447911123456", mobile("447911123456")},  // GB's patterns miss it, GG's mobile takes it
-        {"+1 999 555 0123", other("19995550123")},  // no code-1 row knows area 999
+        {"+447911123456", mobile("447911123456")},   // GB's patterns miss it, GG's mobile takes it
+        {"+1 999 555 0123", other("19995550123")},   // no code-1 row knows area 999
         {"+1 787 234 5678", mobile("17872345678")},  // identical patterns: mobile wins
         {"+44 20 7946 0958", landline("442079460958")},
     };
@@ -79,9 +78,12 @@ TEST(PhoneNumber, DisplayGroupsNineDigitRests) {
         const char* digits;
         const char* display;
     } cases[] = {
-        {"966501234567", "+966 50 123 4567"}, {"447400123456", "+44 7400123456"},
-        {"12025550123", "+1 2025550123"},     {"201012345678", "+20 1012345678"},
-        {"999123", "+999123"},                {"79123456789", "+7 9123456789"},
+        {"966501234567", "+966 50 123 4567"},
+        {"447400123456", "+44 7400123456"},
+        {"12025550123", "+1 2025550123"},
+        {"201012345678", "+20 1012345678"},
+        {"999123", "+999123"},
+        {"79123456789", "+7 9123456789"},
         {"33612345678", "+33 61 234 5678"},
     };
     for (const auto& c : cases) EXPECT_EQ(other(c.digits).display(), c.display) << c.digits;
@@ -94,10 +96,17 @@ TEST(PhoneNumber, JSONRoundTripsAndRefusesMalformedObjects) {
     }
     EXPECT_EQ(PhoneNumber::fromJSON(R"({"kind":"landline","extra":1,"digits":"4420"})"), landline("4420"));
     for (const char* bad : {
-             R"({"digits":"966501234567"})", R"({"kind":"mobile"})", R"({"digits":966501234567,"kind":"mobile"})",
-             R"({"digits":"966501234567","kind":"Mobile"})", R"({"digits":"","kind":"mobile"})",
-             R"({"digits":"+966501234567","kind":"mobile"})", R"({"digits":"٩٦٦","kind":"mobile"})",
-             R"(["966501234567","mobile"])", "", "{", "null",
+             R"({"digits":"966501234567"})",
+             R"({"kind":"mobile"})",
+             R"({"digits":966501234567,"kind":"mobile"})",
+             R"({"digits":"966501234567","kind":"Mobile"})",
+             R"({"digits":"","kind":"mobile"})",
+             R"({"digits":"+966501234567","kind":"mobile"})",
+             R"({"digits":"٩٦٦","kind":"mobile"})",
+             R"(["966501234567","mobile"])",
+             "",
+             "{",
+             "null",
          }) {
         EXPECT_FALSE(PhoneNumber::fromJSON(bad)) << bad;
     }

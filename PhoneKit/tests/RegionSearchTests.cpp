@@ -31,13 +31,14 @@ TEST(RegionSearch, FindsByNameCodeAndId) {
         const char* locale;
         const char* id;
     } cases[] = {
-        {"966", "en", "SA"},       {"+966", "en", "SA"},     {"٩٦٦", "en", "SA"},       {"sa", "en", "SA"},
-        {"SA", "en", "SA"},        {"saudi", "en", "SA"},    {"ARABIA", "en", "SA"},    {" + saudi ", "en", "SA"},
-        {"السعودية", "en", "SA"}, {"المملكه", "en", "SA"},  // teh marbuta written as heh
-        {"الأردن", "en", "JO"},   {"الاردن", "en", "JO"},   // with and without hamza
-        {"Deutschland", "de", "DE"}, {"germany", "de", "DE"}, {"cote d", "en", "CI"},
-        {"ＳＡＵＤＩ", "en", "SA"},   // fullwidth letters
-        {"réunion", "en", "RE"},   {"reunion", "en", "RE"},
+        {"966", "en", "SA"},         {"+966", "en", "SA"},      {"٩٦٦", "en", "SA"},
+        {"sa", "en", "SA"},          {"SA", "en", "SA"},        {"saudi", "en", "SA"},
+        {"ARABIA", "en", "SA"},      {" + saudi ", "en", "SA"}, {"السعودية", "en", "SA"},
+        {"المملكه", "en", "SA"},                              // teh marbuta written as heh
+        {"الأردن", "en", "JO"},      {"الاردن", "en", "JO"},  // with and without hamza
+        {"Deutschland", "de", "DE"}, {"germany", "de", "DE"},   {"cote d", "en", "CI"},
+        {"ＳＡＵＤＩ", "en", "SA"},  // fullwidth letters
+        {"réunion", "en", "RE"},     {"reunion", "en", "RE"},
     };
     for (const auto& c : cases) {
         EXPECT_TRUE(finds(Region::search(c.query, c.locale), c.id)) << c.query << " in " << c.locale;
@@ -55,7 +56,8 @@ TEST(RegionSearch, EmptyQueryGivesEveryRowByLocalName) {
     // Locale-aware: "Åland Islands" sorts as "Aland", between Afghanistan and Albania.
     const auto english = Region::search("", "en");
     auto at = [&](const char* id) {
-        return std::find_if(english.begin(), english.end(), [&](const Region& r) { return r.id == id; }) - english.begin();
+        return std::find_if(english.begin(), english.end(), [&](const Region& r) { return r.id == id; }) -
+               english.begin();
     };
     EXPECT_EQ(at("AF"), 0);
     EXPECT_EQ(at("AX"), 1);

@@ -1,5 +1,5 @@
-#include "numbers/PatternMatcher.h"
 #include "PhoneKit/numbers/Region.h"
+#include "numbers/PatternMatcher.h"
 
 #include <gtest/gtest.h>
 
@@ -77,9 +77,15 @@ TEST(Region, TableShapeHolds) {
     const std::map<std::string, std::vector<std::string>> shared = {
         {"1", {"AG", "AI", "AS", "BB", "BM", "BS", "CA", "DM", "DO", "GD", "GU", "JM", "KN",
                "KY", "LC", "MP", "MS", "PR", "SX", "TC", "TT", "US", "VC", "VG", "VI"}},
-        {"7", {"KZ", "RU"}},         {"39", {"IT", "VA"}},         {"44", {"GB", "GG", "IM", "JE"}},
-        {"47", {"NO", "SJ"}},        {"61", {"AU", "CC", "CX"}},   {"212", {"EH", "MA"}},
-        {"262", {"RE", "YT"}},       {"358", {"AX", "FI"}},        {"590", {"BL", "GP", "MF"}},
+        {"7", {"KZ", "RU"}},
+        {"39", {"IT", "VA"}},
+        {"44", {"GB", "GG", "IM", "JE"}},
+        {"47", {"NO", "SJ"}},
+        {"61", {"AU", "CC", "CX"}},
+        {"212", {"EH", "MA"}},
+        {"262", {"RE", "YT"}},
+        {"358", {"AX", "FI"}},
+        {"590", {"BL", "GP", "MF"}},
         {"599", {"BQ", "CW"}},
     };
     for (const auto& [code, ids] : byCode) {
@@ -102,9 +108,18 @@ TEST(Region, LookupsScanInTableOrder) {
         const char* zone;
         const char* id;  // nullptr: no region
     } cases[] = {
-        {"Asia/Riyadh", "SA"},   {"Europe/London", "GB"}, {"GB", "GB"},          {"GB-Eire", "GB"},
-        {"America/New_York", "US"}, {"US/Eastern", "US"}, {"Asia/Calcutta", "IN"}, {"Asia/Kolkata", "IN"},
-        {"Iceland", "CI"},       {"Atlantic/Jan_Mayen", "DE"}, {"UTC", nullptr}, {"asia/riyadh", nullptr},
+        {"Asia/Riyadh", "SA"},
+        {"Europe/London", "GB"},
+        {"GB", "GB"},
+        {"GB-Eire", "GB"},
+        {"America/New_York", "US"},
+        {"US/Eastern", "US"},
+        {"Asia/Calcutta", "IN"},
+        {"Asia/Kolkata", "IN"},
+        {"Iceland", "CI"},
+        {"Atlantic/Jan_Mayen", "DE"},
+        {"UTC", nullptr},
+        {"asia/riyadh", nullptr},
         {"", nullptr},
     };
     for (const auto& c : cases) {
@@ -132,9 +147,14 @@ TEST(Region, FullMatchIsWholeTextAndEmptyPatternNeverMatches) {
         std::string pattern;
         bool matches;
     } cases[] = {
-        {"", "", false},           {"123", "", false},          {"501234567", mobile, true},
-        {"0501234567", mobile, false}, {"50123456", mobile, false}, {"5012345678", mobile, false},
-        {"12", "1|12", true},      {"x", "[", false},  // a malformed pattern matches nothing
+        {"", "", false},
+        {"123", "", false},
+        {"501234567", mobile, true},
+        {"0501234567", mobile, false},
+        {"50123456", mobile, false},
+        {"5012345678", mobile, false},
+        {"12", "1|12", true},
+        {"x", "[", false},  // a malformed pattern matches nothing
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.text) + " ~ " + c.pattern.substr(0, 20));

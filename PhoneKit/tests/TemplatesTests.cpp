@@ -13,7 +13,9 @@ using Kind = MessageTemplate::Kind;
 namespace {
 
 MessageTemplate personal(const char* id, std::string text = {}) { return {id, Kind::personal, std::move(text)}; }
-MessageTemplate custom(std::string text) { return {"C0FFEE00-0000-4000-8000-000000000000", Kind::custom, std::move(text)}; }
+MessageTemplate custom(std::string text) {
+    return {"C0FFEE00-0000-4000-8000-000000000000", Kind::custom, std::move(text)};
+}
 
 std::vector<std::string> ids(const std::vector<MessageTemplate>& messages) {
     std::vector<std::string> out;
@@ -50,7 +52,9 @@ TEST(MessageTemplate, TitleAndPreviewComeFromTrimmedLines) {
 
 TEST(MessageTemplate, StoredFormReadsStrictlyAndWritesInOrder) {
     const std::vector<MessageTemplate> list = {{"thanks", Kind::starter, "Thank you \"so\" much 🌹\nreally"},
-                                               personal("iban"), custom("/\\\u0001"), {"p1", Kind::location, "x"}};
+                                               personal("iban"),
+                                               custom("/\\\u0001"),
+                                               {"p1", Kind::location, "x"}};
     const std::string json = encodeTemplates(list);
     const std::string start = R"([{"id":"thanks","kind":"starter","text":"Thank you \"so\" much )";
     EXPECT_EQ(json.substr(0, start.size()), start);
@@ -61,15 +65,18 @@ TEST(MessageTemplate, StoredFormReadsStrictlyAndWritesInOrder) {
 
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');  // valid, deeply nested
     for (const std::string& bad : {
-             std::string(R"([{"id":"a","kind":"custom"}])"),                       // missing text
-             std::string(R"([{"id":"a","kind":"draft","text":""}])"),              // a newer kind
+             std::string(R"([{"id":"a","kind":"custom"}])"),           // missing text
+             std::string(R"([{"id":"a","kind":"draft","text":""}])"),  // a newer kind
              std::string(R"([{"id":"a","kind":"Custom","text":""}])"),
              std::string(R"([{"id":1,"kind":"custom","text":""}])"),
              std::string(R"([{"id":"a","kind":"custom","text":null}])"),
-             std::string(R"([{"id":"a","kind":"custom","text":""}, 7])"),         // one bad element fails all
-             std::string(R"({"id":"a","kind":"custom","text":""})"),              // not an array
+             std::string(R"([{"id":"a","kind":"custom","text":""}, 7])"),            // one bad element fails all
+             std::string(R"({"id":"a","kind":"custom","text":""})"),                 // not an array
              std::string("[{\"id\":\"a\",\"kind\":\"custom\",\"text\":\"\xFF\"}]"),  // ill-formed UTF-8
-             std::string("not json"), std::string(""), std::string("null"), deep,
+             std::string("not json"),
+             std::string(""),
+             std::string("null"),
+             deep,
          }) {
         EXPECT_EQ(decodeTemplates(bad), std::nullopt) << bad.substr(0, 60);
     }
@@ -85,7 +92,8 @@ TEST(Templates, SlotsAndTheirTexts) {
                                            "Congratulations on your baby boy 👶💙\nMay he grow up healthy and happy, "
                                            "and bring you endless joy"}));
     EXPECT_EQ(english[4], personal("iban"));
-    EXPECT_EQ(Templates::defaults("ar")[2].text, "عظم الله أجركم وأحسن عزاءكم وغفر لميتكم 🤍");
+    EXPECT_EQ(Templates::defaults("ar")[2].text,
+              "عظم الله أجركم وأحسن عزاءكم وغفر لميتكم 🤍");
     EXPECT_EQ(Templates::label("iban", "ar"), "رقم الآيبان");
     EXPECT_EQ(Templates::label("thanks", "en"), "Thank you so much 🌹\nI really appreciate it");
     EXPECT_EQ(Templates::label("nonsense", "en"), "");
@@ -120,9 +128,9 @@ TEST(Templates, TableLookupFallsBackByBaseLanguage) {
         const char* asked;
         const char* table;
     } cases[] = {
-        {"en", "en"},   {"en-GB", "en"}, {"en_US", "en"},       {"fr-CA", "fr"},          {"pt", "pt-BR"},
+        {"en", "en"},       {"en-GB", "en"},   {"en_US", "en"},        {"fr-CA", "fr"},      {"pt", "pt-BR"},
         {"pt-PT", "pt-BR"}, {"zh", "zh-Hans"}, {"zh-Hant", "zh-Hans"}, {"zh-TW", "zh-Hans"}, {"sv", "en"},
-        {"", "en"},     {"-", "en"},     {"ar-SA", "ar"},
+        {"", "en"},         {"-", "en"},       {"ar-SA", "ar"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(&TemplateTexts::table(c.asked), &TemplateTexts::all().at(c.table)) << c.asked;
@@ -178,7 +186,8 @@ TEST(Templates, RestoringBringsBackOnlyDeletedSlots) {
     const MessageTemplate a = Templates::newCustom("hi"), b = Templates::newCustom("hi");
     EXPECT_EQ(a.kind, Kind::custom);
     EXPECT_NE(a.id, b.id);
-    EXPECT_TRUE(std::regex_match(a.id, std::regex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}")));
+    EXPECT_TRUE(
+        std::regex_match(a.id, std::regex("[0-9A-F]{8}-[0-9A-F]{4}-4[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}")));
 }
 
 TEST(AppLanguage, MatchingAndLocales) {
@@ -186,10 +195,13 @@ TEST(AppLanguage, MatchingAndLocales) {
         const char* identifier;
         const char* id;  // nullptr: none
     } cases[] = {
-        {"en", "en"},      {"en-GB", "en"}, {"en_US", "en"},     {"ar", "ar"},     {"ar-SA", "ar"},
-        {"zh-Hans", "zh-Hans"}, {"zh", "zh-Hans"}, {"zh-CN", "zh-Hans"}, {"zh-Hans-CN", "zh-Hans"},
-        {"zh-Hant", nullptr}, {"zh-Hant-TW", nullptr}, {"zh-TW", "zh-Hans"}, {"pt", "pt-BR"}, {"pt-PT", "pt-BR"},
-        {"pt-BR", "pt-BR"}, {"fr-CA", "fr"}, {"sv", nullptr},    {"", nullptr},    {"123", nullptr},
+        {"en", "en"},         {"en-GB", "en"},         {"en_US", "en"},
+        {"ar", "ar"},         {"ar-SA", "ar"},         {"zh-Hans", "zh-Hans"},
+        {"zh", "zh-Hans"},    {"zh-CN", "zh-Hans"},    {"zh-Hans-CN", "zh-Hans"},
+        {"zh-Hant", nullptr}, {"zh-Hant-TW", nullptr}, {"zh-TW", "zh-Hans"},
+        {"pt", "pt-BR"},      {"pt-PT", "pt-BR"},      {"pt-BR", "pt-BR"},
+        {"fr-CA", "fr"},      {"sv", nullptr},         {"", nullptr},
+        {"123", nullptr},
     };
     for (const auto& c : cases) {
         const auto language = AppLanguage::matching(std::string_view(c.identifier));

@@ -38,7 +38,9 @@ TEST(WhatsAppLink, EscapesAllButTheUnreservedCharacters) {
         {"مرحبا", "%D9%85%D8%B1%D8%AD%D8%A8%D8%A7"},
         {"你好", "%E4%BD%A0%E5%A5%BD"},
         {"👋", "%F0%9F%91%8B"},
-        {"a\xFF" "b", "a%EF%BF%BDb"},  // ill-formed UTF-8 is repaired, not dropped
+        {"a\xFF"
+         "b",
+         "a%EF%BF%BDb"},  // ill-formed UTF-8 is repaired, not dropped
     };
     for (const auto& c : cases) {
         EXPECT_EQ(WhatsAppLink::appPicker(c.text).string(), std::string("whatsapp://send?text=") + c.encoded) << c.text;

@@ -3,9 +3,9 @@
 #include "platform/AutostartLogin.h"
 #include "platform/GioWorkspace.h"
 #include "platform/Settings.h"
+#include "platform/SingleInstance.h"
 #include "services/AppFlavour.h"
 #include "services/AppLanguageState.h"
-#include "platform/SingleInstance.h"
 
 #include <MacKit/PanelLogic.h>
 

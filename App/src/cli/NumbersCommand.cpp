@@ -33,9 +33,8 @@ void write(const std::vector<PhoneNumber>& numbers, const Options& options, std:
     if (options.json) {
         auto array = nlohmann::ordered_json::array();
         for (const PhoneNumber& number : numbers) {
-            array.push_back({{"digits", number.digits},
-                             {"kind", PhoneKit::toString(number.kind)},
-                             {"display", number.display()}});
+            array.push_back(
+                {{"digits", number.digits}, {"kind", PhoneKit::toString(number.kind)}, {"display", number.display()}});
         }
         out << array.dump() << '\n';
         return;
@@ -100,8 +99,8 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         }
         return 0;
     }
-    const std::string text =
-        options.texts.empty() ? std::string(std::istreambuf_iterator<char>(in), {}) : CommandLine::joined(options.texts);
+    const std::string text = options.texts.empty() ? std::string(std::istreambuf_iterator<char>(in), {})
+                                                   : CommandLine::joined(options.texts);
     if (options.lines) {
         eachLine(text, [&](std::string_view line) {
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);

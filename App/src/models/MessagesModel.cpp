@@ -3,8 +3,8 @@
 #include "services/ChatOpening.h"
 
 #include <MacKit/PanelLogic.h>
-#include <PhoneKit/support/Text.h>
 #include <PhoneKit/links/WhatsAppLink.h>
+#include <PhoneKit/support/Text.h>
 
 #include <QVariantMap>
 
@@ -25,7 +25,9 @@ MacKit::MessageBook openBook(PhoneKit::TemplateStore store, const std::string& l
 
 MessagesModel::MessagesModel(PhoneKit::TemplateStore store, const std::string& languageID,
                              PhoneKit::DefaultsDomain& defaults, WorkspaceService& workspace, QObject* parent)
-    : QObject(parent), book_(openBook(std::move(store), languageID, defaults)), defaults_(defaults),
+    : QObject(parent),
+      book_(openBook(std::move(store), languageID, defaults)),
+      defaults_(defaults),
       workspace_(workspace) {
     defaults_.setValue(languageKey, languageID);
 }
@@ -67,24 +69,27 @@ void MessagesModel::endEditing() {
     setDraft({});
 }
 
+void MessagesModel::changeList(const std::function<void()>& change) {
+    // What the views see of the list; a change that leaves it as it was
+    // (nothing to restore, an edit saved unchanged) notifies nothing.
+    const QVariantList before = messageRows();
+    change();
+    if (messageRows() != before) emit messagesChanged();
+}
+
 void MessagesModel::saveDraft() {
     if (!editing_ || !canSave()) return;
-    book_.save(draft_.toStdString(), editing_->existing);
-    emit messagesChanged();
+    changeList([this] { book_.save(draft_.toStdString(), editing_->existing); });
     endEditing();
 }
 
 void MessagesModel::deleteEditing() {
-    if (editing_ && editing_->existing) {
-        book_.remove(*editing_->existing);
-        emit messagesChanged();
-    }
+    if (editing_ && editing_->existing) changeList([this] { book_.remove(*editing_->existing); });
     endEditing();
 }
 
 void MessagesModel::restoreMissing() {
-    book_.restoreMissing();
-    emit messagesChanged();
+    changeList([this] { book_.restoreMissing(); });
 }
 
 void MessagesModel::send(const PhoneKit::MessageTemplate& message) {
@@ -116,8 +121,7 @@ void MessagesModel::editMessage(const QString& id) {
 
 void MessagesModel::switchLanguage(const std::string& languageID) {
     endEditing();
-    book_.switchLanguage(languageID);
-    emit messagesChanged();
+    changeList([&] { book_.switchLanguage(languageID); });
     defaults_.setValue(languageKey, languageID);
 }
 

@@ -4,8 +4,8 @@
 
 #include <MacKit/MessageBook.h>
 
-#include <QObject>
 #include <QtQml/qqmlregistration.h>
+#include <QObject>
 #include <QString>
 #include <QVariantList>
 
@@ -70,6 +70,7 @@ signals:
 
 private:
     QVariantList messageRows() const;
+    void changeList(const std::function<void()>& change);
     void setEditing(std::optional<Editing> editing);
     const PhoneKit::MessageTemplate* find(const QString& id) const;
 

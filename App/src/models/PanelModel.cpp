@@ -13,9 +13,18 @@ using PhoneKit::PhoneNumber;
 PanelModel::PanelModel(LoginItem& loginItem, MessagesModel& messages, ClipboardService& clipboard,
                        WorkspaceService& workspace, AppLanguageState& language, RegionSource currentRegion,
                        QObject* parent)
-    : QObject(parent), messages_(messages), launchAtLogin_(loginItem.isOn()), loginItem_(loginItem),
-      clipboard_(clipboard), workspace_(workspace), language_(language), currentRegion_(std::move(currentRegion)) {
-    connect(&language_, &AppLanguageState::choiceChanged, this, &PanelModel::noticeChanged);
+    : QObject(parent),
+      messages_(messages),
+      launchAtLogin_(loginItem.isOn()),
+      loginItem_(loginItem),
+      clipboard_(clipboard),
+      workspace_(workspace),
+      language_(language),
+      currentRegion_(std::move(currentRegion)) {
+    // A notice shown is said again in the new language.
+    connect(&language_, &AppLanguageState::choiceChanged, this, [this] {
+        if (notice_) emit noticeChanged();
+    });
 }
 
 void PanelModel::setSection(Section section) {
@@ -100,8 +109,7 @@ void PanelModel::panelWillOpen() {
         // The field is read only now: the user may have typed meanwhile.
         const std::string field = self->text_.toStdString();
         if (answer.action == Action::read) {
-            const auto clipboard =
-                answer.text ? std::optional<std::string_view>(*answer.text) : std::nullopt;
+            const auto clipboard = answer.text ? std::optional<std::string_view>(*answer.text) : std::nullopt;
             if (auto prefill = MacKit::Prefill::text(field, clipboard, self->currentRegion_())) {
                 self->setText(QString::fromStdString(*prefill));
             }

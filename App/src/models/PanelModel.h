@@ -8,8 +8,8 @@
 #include <PhoneKit/numbers/PhoneExtractor.h>
 #include <PhoneKit/numbers/Region.h>
 
-#include <QObject>
 #include <QtQml/qqmlregistration.h>
+#include <QObject>
 #include <QString>
 #include <QVariantList>
 
@@ -42,9 +42,10 @@ public:
 
     using RegionSource = std::function<PhoneKit::Region()>;
 
-    PanelModel(LoginItem& loginItem, MessagesModel& messages, ClipboardService& clipboard,
-               WorkspaceService& workspace, AppLanguageState& language,
-               RegionSource currentRegion = [] { return PhoneKit::Region::current(); }, QObject* parent = nullptr);
+    PanelModel(
+        LoginItem& loginItem, MessagesModel& messages, ClipboardService& clipboard, WorkspaceService& workspace,
+        AppLanguageState& language, RegionSource currentRegion = [] { return PhoneKit::Region::current(); },
+        QObject* parent = nullptr);
 
     Section section() const { return section_; }
     void setSection(Section section);

@@ -22,14 +22,17 @@ bool AutostartLogin::registerItem() {
     // Exec quoting of the desktop entry spec: the path in double quotes.
     QString exec = executable_;
     exec.replace('\\', "\\\\").replace('"', "\\\"").replace('`', "\\`").replace('$', "\\$");
-    const QString entry = "[Desktop Entry]\n"
-                          "Type=Application\n"
-                          "Name=tovu\n"
-                          "Comment=Open a WhatsApp chat with any phone number\n"
-                          "Exec=\"" + exec + "\"\n"
-                          "Icon=app.tovu.tovu\n"
-                          "Terminal=false\n"
-                          "X-GNOME-Autostart-enabled=true\n";
+    const QString entry =
+        "[Desktop Entry]\n"
+        "Type=Application\n"
+        "Name=tovu\n"
+        "Comment=Open a WhatsApp chat with any phone number\n"
+        "Exec=\"" +
+        exec +
+        "\"\n"
+        "Icon=app.tovu.tovu\n"
+        "Terminal=false\n"
+        "X-GNOME-Autostart-enabled=true\n";
     return !PhoneKit::Files::writeAtomically(path.toStdString(), entry.toStdString());
 }
 

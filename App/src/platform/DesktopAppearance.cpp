@@ -48,7 +48,8 @@ private:
 };
 
 DesktopAppearance::DesktopAppearance(QObject* parent)
-    : QObject(parent), colorScheme_(std::make_unique<Key>("color-scheme", [this] { emit schemeChanged(); })),
+    : QObject(parent),
+      colorScheme_(std::make_unique<Key>("color-scheme", [this] { emit schemeChanged(); })),
       enableAnimations_(std::make_unique<Key>("enable-animations", [this] { emit animationsChanged(); })) {}
 
 DesktopAppearance::~DesktopAppearance() = default;

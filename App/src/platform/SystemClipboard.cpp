@@ -20,7 +20,6 @@ std::optional<std::string> SystemClipboard::text() const {
 void SystemClipboard::detectNumber(std::function<void(std::optional<bool>, std::string)> answer) {
     // Never asked while access is allowed; were it, the text is at hand.
     const auto content = text();
-    const bool number =
-        content && !PhoneKit::PhoneExtractor::numbers(*content, PhoneKit::Region::current()).empty();
+    const bool number = content && !PhoneKit::PhoneExtractor::numbers(*content, PhoneKit::Region::current()).empty();
     QTimer::singleShot(0, this, [answer = std::move(answer), number] { answer(number, {}); });
 }

@@ -36,8 +36,8 @@ std::optional<std::string> AppLanguageState::preferredLocalization() const {
 
 std::string AppLanguageState::id() const {
     const auto localization = preferredLocalization();
-    return std::string(MacKit::resolved(
-        choice_, localization ? std::optional<std::string_view>(*localization) : std::nullopt));
+    return std::string(
+        MacKit::resolved(choice_, localization ? std::optional<std::string_view>(*localization) : std::nullopt));
 }
 
 void AppLanguageState::set(MacKit::LanguageChoice choice) {

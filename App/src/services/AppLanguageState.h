@@ -3,8 +3,8 @@
 #include <MacKit/LanguageChoice.h>
 #include <PhoneKit/stores/SharedValues.h>
 
-#include <QObject>
 #include <QtQml/qqmlregistration.h>
+#include <QObject>
 #include <QStringList>
 #include <QTranslator>
 

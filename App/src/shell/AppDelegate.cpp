@@ -26,8 +26,8 @@ void AppDelegate::launch() {
 
     loginItem_ = std::make_unique<LoginItem>(*settings_, autostart_);
     loginItem_->applyDefault();
-    messages_ = std::make_unique<MessagesModel>(PhoneKit::TemplateStore(settings_), language_->id(), *settings_,
-                                                workspace_);
+    messages_ =
+        std::make_unique<MessagesModel>(PhoneKit::TemplateStore(settings_), language_->id(), *settings_, workspace_);
     panel_ = std::make_unique<PanelModel>(*loginItem_, *messages_, *clipboard_, workspace_, *language_);
     status_ = std::make_unique<StatusController>(*panel_, *language_, [this] {
         explicitQuit_ = true;

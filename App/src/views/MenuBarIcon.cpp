@@ -24,8 +24,8 @@ QImage image(int diameter, qreal scale) {
     painter.drawEllipse(bounds.adjusted(0.5, 0.5, -0.5, -0.5));
     // A glyph of 0.56 of the disc's size; its arrow fills about 0.8 of that.
     const qreal side = diameter * 0.56 * 0.8;
-    const QImage arrow = Symbols::draw("arrow-up-right", QSize(qRound(side * scale), qRound(side * scale)), ink(),
-                                       Symbols::heavy);
+    const QImage arrow =
+        Symbols::draw("arrow-up-right", QSize(qRound(side * scale), qRound(side * scale)), ink(), Symbols::heavy);
     const QRectF box(bounds.center() - QPointF(side / 2, side / 2), QSizeF(side, side));
     painter.drawImage(box, arrow);
     return image;

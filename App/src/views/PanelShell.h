@@ -1,8 +1,8 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QPointF>
-#include <QtQml/qqmlregistration.h>
 
 /// What the views ask of the application around them. The window's owner
 /// connects to these; the views know nothing of trays and menus.

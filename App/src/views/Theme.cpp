@@ -81,17 +81,17 @@ QFont make(const QString& family, QFont::Weight weight, int pixels) {
 QFont font(TextKind kind, bool arabic) {
     const QString sans = arabic ? QStringLiteral("IBM Plex Sans Arabic") : QStringLiteral("IBM Plex Sans");
     switch (kind) {
-    case TextKind::number: return make(mono, QFont::Medium, 17);
-    case TextKind::button: return make(sans, QFont::DemiBold, 14);
-    case TextKind::body: return make(sans, QFont::Normal, 13);
-    case TextKind::small: return make(sans, QFont::Normal, 12);
-    case TextKind::wordmark: return arabic ? make(sans, QFont::Bold, 15) : make(mono, QFont::DemiBold, 13);
-    case TextKind::label:
-        if (arabic) return make(sans, QFont::Medium, 12);
-        QFont label = make(mono, QFont::Medium, 10);
-        label.setCapitalization(QFont::AllUppercase);
-        label.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
-        return label;
+        case TextKind::number: return make(mono, QFont::Medium, 17);
+        case TextKind::button: return make(sans, QFont::DemiBold, 14);
+        case TextKind::body: return make(sans, QFont::Normal, 13);
+        case TextKind::small: return make(sans, QFont::Normal, 12);
+        case TextKind::wordmark: return arabic ? make(sans, QFont::Bold, 15) : make(mono, QFont::DemiBold, 13);
+        case TextKind::label:
+            if (arabic) return make(sans, QFont::Medium, 12);
+            QFont label = make(mono, QFont::Medium, 10);
+            label.setCapitalization(QFont::AllUppercase);
+            label.setLetterSpacing(QFont::AbsoluteSpacing, 1.2);
+            return label;
     }
     return make(sans, QFont::Normal, 13);
 }

@@ -2,11 +2,11 @@
 
 #include "platform/DesktopAppearance.h"
 
+#include <QtQml/qqmlregistration.h>
 #include <QColor>
 #include <QFont>
 #include <QObject>
 #include <QString>
-#include <QtQml/qqmlregistration.h>
 
 class QJSEngine;
 class QQmlEngine;

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <PhoneKit/stores/TemplateStore.h>
-#include <PhoneKit/messages/Templates.h>
 #include <PhoneKit/links/URL.h>
+#include <PhoneKit/messages/Templates.h>
+#include <PhoneKit/stores/TemplateStore.h>
 
 #include <cstddef>
 #include <optional>

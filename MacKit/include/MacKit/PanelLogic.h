@@ -2,9 +2,9 @@
 
 #include "MacKit/Flavour.h"
 
+#include <PhoneKit/links/URL.h>
 #include <PhoneKit/numbers/PhoneExtractor.h>
 #include <PhoneKit/numbers/Region.h>
-#include <PhoneKit/links/URL.h>
 
 #include <optional>
 #include <string>

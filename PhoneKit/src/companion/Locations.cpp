@@ -43,7 +43,9 @@ std::string SavedLocation::shareText() const {
     return text + "\n\n" + mapsURL().string();
 }
 
-MessageTemplate SavedLocation::asMessage() const { return {Locations::widgetID(*this), MessageTemplate::Kind::location, shareText()}; }
+MessageTemplate SavedLocation::asMessage() const {
+    return {Locations::widgetID(*this), MessageTemplate::Kind::location, shareText()};
+}
 
 std::string encodeLocations(const std::vector<SavedLocation>& locations) {
     auto array = nlohmann::ordered_json::array();
@@ -66,7 +68,9 @@ std::optional<std::vector<SavedLocation>> decodeLocations(std::string_view json)
     for (const auto& element : array) {
         if (!element.is_object()) return std::nullopt;
         SavedLocation place;
-        for (auto [key, field] : {std::pair{"id", &place.id}, {"name", &place.name}, {"address", &place.address},
+        for (auto [key, field] : {std::pair{"id", &place.id},
+                                  {"name", &place.name},
+                                  {"address", &place.address},
                                   {"notes", &place.notes}}) {
             const auto member = element.find(key);
             if (member == element.end() || !member->is_string()) return std::nullopt;

@@ -131,14 +131,22 @@ namespace {
 
 // The uniform type identifiers other platforms hand over, as content types.
 constexpr std::pair<std::string_view, std::string_view> kAliases[] = {
-    {"public.png", "image/png"},          {"public.jpeg", "image/jpeg"},
-    {"public.heic", "image/heic"},        {"public.heif", "image/heif"},
-    {"public.tiff", "image/tiff"},        {"com.microsoft.bmp", "image/bmp"},
-    {"org.webmproject.webp", "image/webp"}, {"com.compuserve.gif", "image/gif"},
-    {"public.image", "image/*"},          {"public.movie", "video/*"},
-    {"public.video", "video/*"},          {"public.mpeg-4", "video/mp4"},
-    {"com.apple.quicktime-movie", "video/quicktime"}, {"public.avi", "video/x-msvideo"},
-    {"public.mp3", "audio/mpeg"},         {"public.plain-text", "text/plain"},
+    {"public.png", "image/png"},
+    {"public.jpeg", "image/jpeg"},
+    {"public.heic", "image/heic"},
+    {"public.heif", "image/heif"},
+    {"public.tiff", "image/tiff"},
+    {"com.microsoft.bmp", "image/bmp"},
+    {"org.webmproject.webp", "image/webp"},
+    {"com.compuserve.gif", "image/gif"},
+    {"public.image", "image/*"},
+    {"public.movie", "video/*"},
+    {"public.video", "video/*"},
+    {"public.mpeg-4", "video/mp4"},
+    {"com.apple.quicktime-movie", "video/quicktime"},
+    {"public.avi", "video/x-msvideo"},
+    {"public.mp3", "audio/mpeg"},
+    {"public.plain-text", "text/plain"},
     {"public.data", "application/octet-stream"},
 };
 
@@ -200,8 +208,7 @@ std::string fileExtension(std::string_view typeIdentifier) {
             if (at == std::string::npos) continue;
             const auto start = at + 17, end = line.find('"', start);
             const std::string suffix = line.substr(start, end - start);
-            if (end != std::string::npos && !suffix.empty() &&
-                suffix.find_first_of("*?[]") == std::string::npos) {
+            if (end != std::string::npos && !suffix.empty() && suffix.find_first_of("*?[]") == std::string::npos) {
                 return suffix;
             }
         }
@@ -214,8 +221,8 @@ std::string pasteboardType(std::string_view fileName) {
     const auto dot = name.rfind('.');
     if (dot == std::string::npos || dot + 1 == name.size()) return "application/octet-stream";
     gboolean uncertain = FALSE;
-    std::unique_ptr<gchar, GFreeString> type(g_content_type_guess(("file." + name.substr(dot + 1)).c_str(), nullptr,
-                                                                  0, &uncertain));
+    std::unique_ptr<gchar, GFreeString> type(
+        g_content_type_guess(("file." + name.substr(dot + 1)).c_str(), nullptr, 0, &uncertain));
     if (!type || uncertain || !g_content_type_is_a(type.get(), "application/octet-stream")) {
         return "application/octet-stream";
     }
@@ -287,7 +294,8 @@ namespace {
 bool sameFolder(const fs::path& a, const fs::path& b) {
     std::error_code errorA, errorB;
     const fs::path ca = fs::weakly_canonical(a, errorA), cb = fs::weakly_canonical(b, errorB);
-    if (errorA || errorB) return fs::absolute(a, errorA).lexically_normal() == fs::absolute(b, errorB).lexically_normal();
+    if (errorA || errorB)
+        return fs::absolute(a, errorA).lexically_normal() == fs::absolute(b, errorB).lexically_normal();
     return ca == cb;
 }
 

@@ -81,8 +81,7 @@ std::ostream& operator<<(std::ostream& out, const URL& url) { return out << url.
 
 std::string percentEncoded(std::string_view text, std::string_view alsoKept) {
     // RFC 3986's unreserved characters: the ones a URL carries as they are.
-    static constexpr std::string_view plain =
-        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
+    static constexpr std::string_view plain = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789-._~";
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size() * 3);

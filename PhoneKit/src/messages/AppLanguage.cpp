@@ -1,7 +1,7 @@
 #include "PhoneKit/messages/AppLanguage.h"
 
-#include "support/Hashing.h"
 #include <unicode/locid.h>
+#include "support/Hashing.h"
 
 #include <algorithm>
 #include <functional>
@@ -24,9 +24,12 @@ icu::Locale localeOf(std::string_view identifier) {
 
 const std::vector<AppLanguage>& AppLanguage::all() {
     static const std::vector<AppLanguage> languages = {
-        {"en", "English"}, {"ar", "العربية"},   {"zh-Hans", "简体中文"}, {"ja", "日本語"},
-        {"ko", "한국어"},  {"es", "Español"},  {"fr", "Français"},     {"de", "Deutsch"},
-        {"it", "Italiano"}, {"pt-BR", "Português (Brasil)"}, {"ru", "Русский"},
+        {"en", "English"},       {"ar", "العربية"},
+        {"zh-Hans", "简体中文"}, {"ja", "日本語"},
+        {"ko", "한국어"},        {"es", "Español"},
+        {"fr", "Français"},      {"de", "Deutsch"},
+        {"it", "Italiano"},      {"pt-BR", "Português (Brasil)"},
+        {"ru", "Русский"},
     };
     return languages;
 }
@@ -45,11 +48,12 @@ std::optional<AppLanguage> AppLanguage::matching(std::optional<std::string_view>
     if (code == "zh") {
         // Traditional Chinese readers are not offered the Simplified texts.
         if (std::string_view(locale.getScript()) == "Hant") return std::nullopt;
-        return *std::find_if(languages.begin(), languages.end(), [](const AppLanguage& l) { return l.id == "zh-Hans"; });
+        return *std::find_if(languages.begin(), languages.end(),
+                             [](const AppLanguage& l) { return l.id == "zh-Hans"; });
     }
     for (const AppLanguage& language : languages) {
-        if (language.id == code || (language.id.starts_with(code) && language.id.size() > code.size() &&
-                                    language.id[code.size()] == '-')) {
+        if (language.id == code ||
+            (language.id.starts_with(code) && language.id.size() > code.size() && language.id[code.size()] == '-')) {
             return language;
         }
     }

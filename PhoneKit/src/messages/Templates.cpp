@@ -1,10 +1,10 @@
 #include "PhoneKit/messages/Templates.h"
 
-#include "support/Hashing.h"
-#include "PhoneKit/support/RawValues.h"
 #include "PhoneKit/messages/TemplateTexts.h"
+#include "PhoneKit/support/RawValues.h"
 #include "PhoneKit/support/Text.h"
 #include "PhoneKit/support/UUID.h"
+#include "support/Hashing.h"
 
 #include <nlohmann/json.hpp>
 
@@ -97,8 +97,8 @@ std::string_view toString(TemplateSegment segment) {
 namespace Templates {
 
 const std::array<std::string_view, 13> order = {
-    "baby_boy", "baby_girl", "condolence", "national_address", "iban", "home_location", "wedding",
-    "graduation", "eid", "ramadan", "jumuah", "get_well", "thanks",
+    "baby_boy",   "baby_girl", "condolence", "national_address", "iban",     "home_location", "wedding",
+    "graduation", "eid",       "ramadan",    "jumuah",           "get_well", "thanks",
 };
 const std::array<std::string_view, 3> personalIDs = {"national_address", "iban", "home_location"};
 const std::array<std::string_view, 10> starterIDs = {

@@ -37,7 +37,7 @@ public:
 
 private:
     std::unique_ptr<re2::RE2> expression_;  // null when nothing can match
-    Lengths lengths_;  // most candidates are refused by length alone
+    Lengths lengths_;                       // most candidates are refused by length alone
 };
 
 /// A region with its two patterns compiled.

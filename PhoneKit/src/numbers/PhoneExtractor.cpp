@@ -1,12 +1,12 @@
 #include "PhoneKit/numbers/PhoneExtractor.h"
 
-#include "support/Hashing.h"
 #include "PhoneExtractorDetail.h"
 #include "PhoneKit/support/RawValues.h"
 #include "PhoneKit/support/Text.h"
+#include "support/Hashing.h"
 
-#include <nlohmann/json.hpp>
 #include <unicode/uchar.h>
+#include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <array>
@@ -24,8 +24,7 @@ using detail::Reading;
 // international: the home region's neighbours and the diasporas most often
 // met there.
 constexpr std::array<std::string_view, 17> kBareCountryCodes = {
-    "966", "971", "965", "973", "974", "968", "962", "961", "963",
-    "964", "967", "970", "249", "880", "20",  "91",  "92",
+    "966", "971", "965", "973", "974", "968", "962", "961", "963", "964", "967", "970", "249", "880", "20", "91", "92",
 };
 
 bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
@@ -243,9 +242,7 @@ std::optional<PhoneNumber> homeAlternative(std::string_view text, const PhoneNum
     return std::move(home.front());
 }
 
-bool isWidgetTap(const URL& url) {
-    return url.scheme() == "tovu" && url.host() == "clipboard" && !url.query();
-}
+bool isWidgetTap(const URL& url) { return url.scheme() == "tovu" && url.host() == "clipboard" && !url.query(); }
 
 Route route(const URL& url, std::string_view key) {
     if (isWidgetTap(url)) return Route::readClipboard();
@@ -262,7 +259,8 @@ std::optional<std::string> templateTap(const URL& url, std::string_view key) {
     const auto items = url.queryItems();
     if (!items || items->empty()) return std::nullopt;
     auto first = [&](std::string_view name) {
-        return std::find_if(items->begin(), items->end(), [&](const URL::QueryItem& item) { return item.name == name; });
+        return std::find_if(items->begin(), items->end(),
+                            [&](const URL::QueryItem& item) { return item.name == name; });
     };
     const auto given = first("key");
     // The key guards the link against other apps; compare it without

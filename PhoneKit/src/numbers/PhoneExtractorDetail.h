@@ -16,9 +16,9 @@ namespace PhoneKit::detail {
 
 /// One maximal stretch of digit groups in a text.
 struct Run {
-    std::vector<std::string> groups;    ///< ASCII digits, never empty
-    bool hasPlus = false;               ///< "+" right before the first digit
-    bool isPartOfSomethingElse = false; ///< glued to a word or an amount
+    std::vector<std::string> groups;     ///< ASCII digits, never empty
+    bool hasPlus = false;                ///< "+" right before the first digit
+    bool isPartOfSomethingElse = false;  ///< glued to a word or an amount
 };
 
 /// No pattern matches more than 15 digits and no code is longer than three,
@@ -38,8 +38,7 @@ std::u32string normalized(std::string_view text);
 std::vector<Run> runs(const std::u32string& scalars);
 bool looksLikeDate(const Run& run);
 /// One candidate window read as a number, or nothing.
-std::optional<PhoneNumber> number(std::string_view candidate, bool explicitPlus, bool wholeRun,
-                                  const Reading& reading);
+std::optional<PhoneNumber> number(std::string_view candidate, bool explicitPlus, bool wholeRun, const Reading& reading);
 /// Mobiles and other numbers first, landlines last, each group in order.
 void orderLandlinesLast(std::vector<PhoneNumber>& numbers);
 

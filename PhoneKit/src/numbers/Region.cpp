@@ -1,8 +1,8 @@
 #include "PhoneKit/numbers/Region.h"
 
-#include "support/Hashing.h"
 #include "PatternMatcher.h"
 #include "RegionData.h"
+#include "support/Hashing.h"
 
 #include <re2/re2.h>
 #include <unicode/timezone.h>
@@ -55,9 +55,7 @@ bool fullMatch(std::string_view text, std::string_view pattern) {
     return detail::PatternMatcher(pattern).matches(text);
 }
 
-std::ostream& operator<<(std::ostream& out, const Region& region) {
-    return out << region.id << "/+" << region.code;
-}
+std::ostream& operator<<(std::ostream& out, const Region& region) { return out << region.id << "/+" << region.code; }
 
 namespace detail {
 

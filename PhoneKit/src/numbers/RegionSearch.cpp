@@ -39,7 +39,8 @@ std::string folded(std::string_view text) {
     const icu::Normalizer2* decompose = icu::Normalizer2::getNFKDInstance(status);
     const icu::Normalizer2* compose = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status)) return std::string(text);
-    icu::UnicodeString source = icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    icu::UnicodeString source =
+        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
     source.foldCase();
     const icu::UnicodeString decomposed = decompose->normalize(source, status);
     icu::UnicodeString kept;
@@ -72,7 +73,8 @@ std::vector<std::string> searchTerms(const Region& region, const icu::Locale& lo
     }
     terms.push_back(region.code);
     std::string id = region.id;
-    std::transform(id.begin(), id.end(), id.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    std::transform(id.begin(), id.end(), id.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     terms.push_back(id);
     return terms;
 }

@@ -26,7 +26,14 @@ const SecretSchema* schema() {
             {"synchronizable", SECRET_SCHEMA_ATTRIBUTE_BOOLEAN},
             {nullptr, SECRET_SCHEMA_ATTRIBUTE_STRING},
         },
-        0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+        0,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
+        nullptr,
     };
     return &definition;
 }

@@ -25,7 +25,9 @@ std::optional<DefaultsDomain::Value> InMemoryDefaults::value(std::string_view ke
     return found->second;
 }
 
-void InMemoryDefaults::setValue(std::string_view key, Value value) { values_.insert_or_assign(std::string(key), std::move(value)); }
+void InMemoryDefaults::setValue(std::string_view key, Value value) {
+    values_.insert_or_assign(std::string(key), std::move(value));
+}
 
 void InMemoryDefaults::removeValue(std::string_view key) {
     if (const auto found = values_.find(key); found != values_.end()) values_.erase(found);

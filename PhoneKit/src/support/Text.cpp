@@ -103,7 +103,8 @@ std::string prefixOfCharacters(std::string_view text, std::size_t count) {
     const std::string valid = wellFormed(text);
     std::unique_ptr<UText, decltype(&utext_close)> utext(
         utext_openUTF8(nullptr, valid.data(), static_cast<int64_t>(valid.size()), &status), &utext_close);
-    std::unique_ptr<icu::BreakIterator> clusters(icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
+    std::unique_ptr<icu::BreakIterator> clusters(
+        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
     if (U_FAILURE(status)) return valid;
     clusters->setText(utext.get(), status);
     if (U_FAILURE(status)) return valid;

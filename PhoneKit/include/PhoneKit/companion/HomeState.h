@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PhoneKit/support/Date.h"
 #include "PhoneKit/links/URL.h"
+#include "PhoneKit/support/Date.h"
 
 #include <chrono>
 #include <cstddef>

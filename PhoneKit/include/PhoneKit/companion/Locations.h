@@ -1,8 +1,8 @@
 #pragma once
 
-#include "PhoneKit/support/Files.h"
-#include "PhoneKit/messages/Templates.h"
 #include "PhoneKit/links/URL.h"
+#include "PhoneKit/messages/Templates.h"
+#include "PhoneKit/support/Files.h"
 
 #include <cstddef>
 #include <filesystem>

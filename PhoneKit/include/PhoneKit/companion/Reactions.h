@@ -20,7 +20,7 @@ namespace PhoneKit {
 struct Reaction {
     enum class Kind { image, gif, video };
 
-    std::string id;        ///< upper-case UUID
+    std::string id;  ///< upper-case UUID
     Kind kind = Kind::image;
     std::string fileName;  ///< id, ".", lower-case extension
     Date created;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "PhoneKit/links/URL.h"
 #include "PhoneKit/numbers/ChatSource.h"
 #include "PhoneKit/numbers/Region.h"
-#include "PhoneKit/links/URL.h"
 
 #include <cstddef>
 #include <iosfwd>

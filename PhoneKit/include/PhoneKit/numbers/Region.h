@@ -13,11 +13,11 @@ namespace PhoneKit {
 /// calling code, trunk prefix, the patterns of its national mobile and
 /// landline numbers, and the time zones that place a user there.
 struct Region {
-    std::string id;               ///< "SA", "GB", … unique in the table
-    std::string code;             ///< calling code without plus, shared by some rows
-    std::string trunk;            ///< national trunk prefix, empty when there is none
-    std::string mobilePattern;    ///< unanchored; matched in whole against national digits
-    std::string landlinePattern;  ///< same for fixed-line numbers
+    std::string id;                      ///< "SA", "GB", … unique in the table
+    std::string code;                    ///< calling code without plus, shared by some rows
+    std::string trunk;                   ///< national trunk prefix, empty when there is none
+    std::string mobilePattern;           ///< unanchored; matched in whole against national digits
+    std::string landlinePattern;         ///< same for fixed-line numbers
     std::vector<std::string> timeZones;  ///< IANA identifiers, compared exactly
 
     /// The 243 rows: SA first, then the others by id. Lookups scan from row 0

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PhoneKit/stores/SharedValues.h"
 #include "PhoneKit/messages/Templates.h"
+#include "PhoneKit/stores/SharedValues.h"
 
 #include <memory>
 #include <optional>

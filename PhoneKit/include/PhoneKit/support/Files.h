@@ -13,7 +13,7 @@ namespace PhoneKit {
 template <typename T>
 class FileResult {
 public:
-    FileResult(T value) : state_(std::move(value)) {}  // NOLINT: implicit, like a return value
+    FileResult(T value) : state_(std::move(value)) {}     // NOLINT: implicit, like a return value
     FileResult(std::error_code error) : state_(error) {}  // NOLINT
 
     bool ok() const { return std::holds_alternative<T>(state_); }

@@ -1,11 +1,11 @@
 // Runs the real tovu executable, as a shell or a script would.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <sys/wait.h>
 
 namespace {
 
@@ -51,14 +51,17 @@ TEST(NumbersCommand, PrintsNumbersAsTextOrJSON) {
         std::string input;
         std::string out;
     } cases[] = {
-        {{"numbers", "--region", "SA", "--json", "Call 0501234567 or 0112345678"}, "",
+        {{"numbers", "--region", "SA", "--json", "Call 0501234567 or 0112345678"},
+         "",
          "[" + kMobileJSON + "," + kLandlineJSON + "]\n"},
         {{"numbers", "--region", "GB", "--lines", "--json"}, "0501234567\nhello\n", "[" + kMobileJSON + "]\n[]\n"},
-        {{"numbers", "0112345678 or 0501234567"}, "",
+        {{"numbers", "0112345678 or 0501234567"},
+         "",
          "+966 50 123 4567\t966501234567\tmobile\n+966 11 234 5678\t966112345678\tlandline\n"},
         {{"numbers", "050", "123", "4567"}, "", "+966 50 123 4567\t966501234567\tmobile\n"},  // joined with blanks
         {{"numbers"}, "call me at\n050 123 4567\nthanks\n", "+966 50 123 4567\t966501234567\tmobile\n"},  // one text
-        {{"numbers", "--lines"}, "0501234567 0112345678\r\n\nnone\n0551234567",
+        {{"numbers", "--lines"},
+         "0501234567 0112345678\r\n\nnone\n0551234567",
          "+966 50 123 4567\t966501234567\tmobile\t+966 11 234 5678\t966112345678\tlandline\n\n\n"
          "+966 55 123 4567\t966551234567\tmobile\n"},
         {{"numbers", "--lines", "--json", "0501234567\nx"}, "", "[" + kMobileJSON + "]\n[]\n"},
@@ -77,8 +80,7 @@ TEST(NumbersCommand, PrintsNumbersAsTextOrJSON) {
 }
 
 TEST(NumbersCommand, DefaultRegionFollowsTheTimeZone) {
-    EXPECT_EQ(tovu({"numbers", "07400 123456"}, "", "TZ=Europe/London").out,
-              "+44 7400123456\t447400123456\tmobile\n");
+    EXPECT_EQ(tovu({"numbers", "07400 123456"}, "", "TZ=Europe/London").out, "+44 7400123456\t447400123456\tmobile\n");
     EXPECT_EQ(tovu({"numbers", "07400 123456"}, "", "TZ=UTC").out, "");  // no region: SA
     EXPECT_EQ(tovu({"numbers", "0501234567"}, "", "TZ=UTC").out, "+966 50 123 4567\t966501234567\tmobile\n");
 }
