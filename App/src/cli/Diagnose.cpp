@@ -6,6 +6,7 @@
 #include "platform/SingleInstance.h"
 #include "services/AppFlavour.h"
 #include "services/AppLanguageState.h"
+#include "services/ChatOpening.h"
 
 #include <MacKit/PanelLogic.h>
 
@@ -36,7 +37,7 @@ int Diagnose::run(std::ostream& out) {
 
     out << "display: " << (display ? "yes" : "none (checked offscreen)") << '\n'
         << "tray available: " << yes(display && QSystemTrayIcon::isSystemTrayAvailable()) << '\n'
-        << "whatsapp handler: " << yes(workspace.hasHandler(MacKit::ChatLink::probe())) << '\n'
+        << "whatsapp handler: " << yes(ChatOpening::whatsAppInstalled(workspace)) << '\n'
         << "web link handler: " << yes(workspace.hasHandler(*PhoneKit::URL::parse("https://wa.me/"))) << '\n'
         << "clipboard access: " << MacKit::toString(MacKit::ClipboardAccess::allowed) << '\n'
         << "login item: " << (loginStatus == LoginService::Status::enabled ? "enabled" : "not registered") << " ("

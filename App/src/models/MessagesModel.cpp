@@ -2,8 +2,6 @@
 
 #include "services/ChatOpening.h"
 
-#include <MacKit/PanelLogic.h>
-#include <PhoneKit/links/WhatsAppLink.h>
 #include <PhoneKit/support/Text.h>
 
 #include <QVariantMap>
