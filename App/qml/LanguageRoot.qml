@@ -1,6 +1,8 @@
 // The root of the panel: the interface language's direction for everything
 // below, and a new view tree whenever the language changes, so that no
 // text, font or layout of the old language survives.
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import Tovu
 
@@ -17,18 +19,25 @@ Item {
     LayoutMirroring.enabled: root.language.rightToLeft
     LayoutMirroring.childrenInherit: true
 
+    Component {
+        id: panelView
+        PanelView {
+            panel: root.panel
+            messages: root.messages
+            shell: root.shell
+        }
+    }
     Loader {
         id: loader
         anchors.fill: parent
+        sourceComponent: panelView
         focus: true
-        function build() {
-            loader.source = ""
-            loader.setSource("PanelView.qml", { panel: root.panel, messages: root.messages, shell: root.shell })
-        }
-        Component.onCompleted: loader.build()
     }
     Connections {
         target: root.language
-        function onChoiceChanged() { loader.build() }
+        function onChoiceChanged() {
+            loader.sourceComponent = null
+            loader.sourceComponent = panelView
+        }
     }
 }

@@ -1,5 +1,7 @@
 // The Messages section: the ready-made and the user's own messages, each
 // with a send arrow, and the editor that takes the list's place.
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -101,9 +103,8 @@ Item {
         width: section.width
         spacing: 10
 
-        MessageList {
+        ListView {
             objectName: "messageList"
-            messages: section.messages
             Layout.fillWidth: true
             Layout.preferredHeight: 300
             clip: true
@@ -115,7 +116,7 @@ Item {
                 required property var modelData
                 width: ListView.view.width
                 message: delegate.modelData
-                messages: (ListView.view as MessageList).messages
+                messages: section.messages
             }
             ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
             Accessible.role: Accessible.List

@@ -1,5 +1,7 @@
 // The panel under the tray icon: header, section switch, and the Number
 // section or the messages.
+pragma ComponentBehavior: Bound
+
 import QtQuick
 import QtQuick.Controls
 import QtQuick.Layouts
@@ -233,13 +235,13 @@ Rectangle {
                 model: view.panel.choices
                 delegate: ChoiceRow {
                     id: choice
+                    required property int index
                     required property var modelData
                     number: choice.modelData
                     objectName: "choice-" + choice.modelData.digits
                     Layout.fillWidth: true
+                    onClicked: view.panel.openChoice(choice.index)
                 }
-                // Connected here: a delegate sees nothing outside itself.
-                onItemAdded: (index, item) => (item as ChoiceRow).clicked.connect(() => view.panel.openChoice(index))
             }
         }
 

@@ -301,6 +301,12 @@ TEST(Observable, EveryPropertyNotifiesOncePerRealChange) {
          1},
         {"no notice, another language", "noticeChanged()", nothing,
          [](Rig& r) { r.model.setLanguage(LanguageChoice::arabic); }, 0},
+        {"a notice, another language", "noticeChanged()",
+         [](Rig& r) {
+             r.model.setText("no number");
+             r.model.submit();
+         },
+         [](Rig& r) { r.model.setLanguage(LanguageChoice::arabic); }, 1},
         {"open at login", "launchAtLoginChanged()", nothing, [](Rig& r) { r.model.requestLaunchAtLogin(true); }, 1},
         {"each opening counts", "openCountChanged()", nothing, [](Rig& r) { r.open(); }, 2},
         {"draft", "draftChanged()", nothing, [](Rig& r) { r.messages.setDraft("Hi"); }, 1},

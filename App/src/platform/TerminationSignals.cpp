@@ -34,4 +34,13 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     sigaction(SIGINT, &action, nullptr);
 }
 
-TerminationSignals::~TerminationSignals() = default;
+TerminationSignals::~TerminationSignals() {
+    if (!notifier_) return;
+    notifier_.reset();
+    std::signal(SIGTERM, SIG_DFL);
+    std::signal(SIGINT, SIG_DFL);
+    for (int& fd : signalPipe) {
+        ::close(fd);
+        fd = -1;
+    }
+}
