@@ -14,30 +14,27 @@ Item {
     required property PanelShell shell
 
     // The window takes the panel's own size.
-    width: loader.item ? (loader.item as Item).implicitWidth : 340
-    height: loader.item ? (loader.item as Item).implicitHeight : 0
+    width: tree.count > 0 ? (tree.itemAt(0) as Item).implicitWidth : 340
+    height: tree.count > 0 ? (tree.itemAt(0) as Item).implicitHeight : 0
     LayoutMirroring.enabled: root.language.rightToLeft
     LayoutMirroring.childrenInherit: true
 
-    Component {
-        id: panelView
-        PanelView {
+    // One view tree, made again from nothing on every language change.
+    Repeater {
+        id: tree
+        model: 1
+        delegate: PanelView {
+            anchors.fill: parent
             panel: root.panel
             messages: root.messages
             shell: root.shell
         }
     }
-    Loader {
-        id: loader
-        anchors.fill: parent
-        sourceComponent: panelView
-        focus: true
-    }
     Connections {
         target: root.language
         function onChoiceChanged() {
-            loader.sourceComponent = null
-            loader.sourceComponent = panelView
+            tree.model = 0
+            tree.model = 1
         }
     }
 }
