@@ -135,5 +135,9 @@
         <source>Messages</source>
         <translation>رسائل</translation>
     </message>
+    <message>
+        <source>Could not save your messages (%1). Your changes are kept until tovu quits.</source>
+        <translation>تعذّر حفظ رسائلك (%1). تبقى تغييراتك في الذاكرة إلى أن يُغلق tovu.</translation>
+    </message>
 </context>
 </TS>

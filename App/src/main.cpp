@@ -1,4 +1,5 @@
 #include "cli/Diagnose.h"
+#include "cli/MessagesCommand.h"
 #include "cli/NumbersCommand.h"
 #include "cli/OpenCommand.h"
 #include "platform/GioWorkspace.h"
@@ -18,7 +19,8 @@ namespace {
 void printUsage(std::ostream& out) {
     out << "tovu: open a WhatsApp chat\n\nusage:\n"
         << "  tovu\n      Start the tray application, or show the panel of the running one.\n"
-        << NumbersCommand::usage() << OpenCommand::usage() << "  tovu --diagnose | --help | --version\n";
+        << NumbersCommand::usage() << OpenCommand::usage() << MessagesCommand::usage()
+        << "  tovu --diagnose | --help | --version\n";
 }
 
 int runApplication(int argc, char** argv) {
@@ -42,6 +44,7 @@ int runApplication(int argc, char** argv) {
     SingleInstance instance;
     AppDelegate delegate;
     QObject::connect(&instance, &SingleInstance::showRequested, &delegate, &AppDelegate::reopen);
+    instance.takeMessages = [&delegate](const QByteArray& json) { return delegate.takeMessages(json); };
     if (!instance.listen()) qWarning("tovu: cannot listen on %s", qUtf8Printable(SingleInstance::socketName()));
     delegate.launch();
     return app.exec();
@@ -68,6 +71,7 @@ int main(int argc, char** argv) {
         GioWorkspace workspace;
         return OpenCommand::run(rest, workspace, std::cout, std::cerr);
     }
+    if (command == "messages") return MessagesCommand::run(rest, std::cin, std::cout, std::cerr);
     if (command == "--diagnose") return Diagnose::run(std::cout);
     std::cerr << "tovu: unknown command \"" << command << "\"\n\n";
     printUsage(std::cerr);

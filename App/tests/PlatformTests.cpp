@@ -18,12 +18,12 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <fcntl.h>
-#include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
 
@@ -41,6 +41,11 @@ void writeFile(const QString& path, const QByteArray& bytes, bool executable = f
     file.write(bytes);
     file.close();
     if (executable) file.setPermissions(file.permissions() | QFileDevice::ExeOwner);
+}
+
+unsigned modeOf(const QString& path) {
+    struct stat status {};
+    return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777U : 0U;
 }
 
 // Waits up to five seconds for `done`, letting the event loop run.
@@ -155,17 +160,38 @@ TEST(SettingsDefaults, AnUnreadableFileIsKeptAside) {
     writeFile(file, broken);
     auto settings = std::make_shared<SettingsDefaults>(file);
     EXPECT_TRUE(settings->wasUnreadable());
-    EXPECT_EQ(readAll(file + ".unreadable").toUtf8(), broken);
+    EXPECT_TRUE(settings->keptCopy().startsWith(file + ".unreadable-")) << settings->keptCopy().toStdString();
+    EXPECT_EQ(readAll(settings->keptCopy()).toUtf8(), broken);
 
     // What still reads is used (here the user's empty list), and the copy
     // aside keeps everything the file held.
     MacKit::MessageBook book(PhoneKit::TemplateStore(settings), "en");
     EXPECT_TRUE(book.messages().empty());
-    EXPECT_EQ(readAll(file + ".unreadable").toUtf8(), broken);
+    EXPECT_EQ(readAll(settings->keptCopy()).toUtf8(), broken);
+
+    // A second damaged start keeps its own copy beside the first.
+    writeFile(file, broken);
+    const SettingsDefaults again(file);
+    EXPECT_NE(again.keptCopy(), settings->keptCopy());
+    EXPECT_EQ(readAll(again.keptCopy()).toUtf8(), broken);
+    EXPECT_EQ(readAll(settings->keptCopy()).toUtf8(), broken);
+
+    // Neither a FIFO nor a folder in the file's place is read or written over.
+    for (const char* kind : {"fifo", "folder"}) {
+        const QString odd = dir.path() + "/" + kind + ".conf";
+        if (std::string_view(kind) == "fifo") {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(odd).constData(), 0600), 0);
+        } else {
+            QDir().mkpath(odd);
+        }
+        SettingsDefaults blocked(odd);
+        blocked.setValue("languageChoice", std::string("ar"));
+        EXPECT_FALSE(blocked.saveError().isEmpty()) << kind;
+        EXPECT_EQ(blocked.string("languageChoice"), "ar");  // kept in memory
+    }
 
     SettingsDefaults healthy(dir.path() + "/other.conf");
     EXPECT_FALSE(healthy.wasUnreadable());
-    EXPECT_FALSE(QFile::exists(dir.path() + "/other.conf.unreadable"));
 }
 
 TEST(AutostartLogin, EntryInTheAutostartFolder) {
@@ -273,22 +299,107 @@ TEST(SingleInstance, ASecondTovuShowsTheFirstsPanel) {
     EXPECT_TRUE(log.contains("quit request: event 1903520116 reason 1819240303 explicit 0 poweringOff 0 -> quit"));
 }
 
-// A process killed while taking QSettings' lock leaves an empty lock file;
-// left there, every later write would wait half a minute for it.
-TEST(SettingsDefaults, RemovesALockNobodyHolds) {
+// Whatever sits where QSettings keeps its lock (a folder, a dangling link,
+// a lock another process holds), tovu comes up, saves, and ends on SIGTERM.
+TEST(SettingsDefaults, NoLockEverHoldsTovuUp) {
+    const QByteArray list = R"([{"id":"mine","kind":"custom","text":"Mine\nall mine"}])";
+    for (const char* obstacle : {"folder", "dangling link", "held lock"}) {
+        SCOPED_TRACE(obstacle);
+        Desktop desktop;
+        desktop.environment.insert("QT_LOGGING_RULES", "app.tovu.app.info=true");
+        const QString settings = desktop.root.path() + "/config/tovu/tovu.conf";
+        QDir().mkpath(QFileInfo(settings).absolutePath());
+        const QString lock = settings + ".lock";
+        QLockFile held(lock);
+        if (std::string_view(obstacle) == "folder") QDir().mkpath(lock);
+        if (std::string_view(obstacle) == "dangling link") QFile::link(desktop.root.path() + "/gone", lock);
+        if (std::string_view(obstacle) == "held lock") {
+            ASSERT_TRUE(held.tryLock());
+        }
+
+        auto app = desktop.start();
+        QByteArray log;
+        ASSERT_TRUE(eventually([&] {
+            log += app->readAllStandardError();
+            return log.contains("panel shown");
+        })) << log.toStdString();
+        writeFile(desktop.root.path() + "/list.json", list);
+        QString out;
+        EXPECT_EQ(desktop.run({"messages", "import", desktop.root.path() + "/list.json"}, &out), 0);
+        EXPECT_TRUE(out.contains("into the running tovu")) << out.toStdString();
+        EXPECT_EQ(SettingsDefaults(settings).data("templates"), list.toStdString());
+        ::kill(static_cast<pid_t>(app->processId()), SIGTERM);
+        EXPECT_TRUE(app->waitForFinished(2000));
+    }
+}
+
+// A file cut short anywhere (a crash, a sync tool, a full disk): the next
+// start has the user's list, or keeps the file as it was found.
+TEST(SettingsDefaults, EveryCutKeepsTheListOrTheFile) {
     QTemporaryDir dir;
     const QString file = dir.path() + "/tovu.conf";
-    writeFile(file + ".lock", "");
-    SettingsDefaults settings(file);
-    EXPECT_FALSE(QFile::exists(file + ".lock"));
+    const std::vector<PhoneKit::MessageTemplate> mine = {
+        {"iban", PhoneKit::MessageTemplate::Kind::personal, "رقم الآيبان\nSA03 8000 0000 6080 1016 7519"},
+        {"A1", PhoneKit::MessageTemplate::Kind::custom, "On my way \"soon\"; 10, 20"},
+        {"B2", PhoneKit::MessageTemplate::Kind::custom, "Call me back"},
+    };
+    {
+        auto settings = std::make_shared<SettingsDefaults>(file);
+        settings->setValue("languageChoice", std::string("ar"));
+        PhoneKit::TemplateStore(settings).save(mine);
+    }
+    const QByteArray whole = readAll(file).toUtf8();
+    ASSERT_GT(whole.size(), 100);
+    int salvaged = 0;
+    for (qsizetype cut = 1; cut < whole.size(); ++cut) {
+        SCOPED_TRACE(cut);
+        QTemporaryDir home;
+        const QString damaged = home.path() + "/tovu.conf";
+        writeFile(damaged, whole.left(cut));
+        auto settings = std::make_shared<SettingsDefaults>(damaged);
+        const MacKit::MessageBook book(PhoneKit::TemplateStore(settings), "en");
+        if (book.messages() == mine) continue;
+        ASSERT_TRUE(settings->wasUnreadable());
+        EXPECT_EQ(readAll(settings->keptCopy()).toUtf8(), whole.left(cut));
+        salvaged += book.messages().size() > 1 && book.messages()[1].id == "A1";
+    }
+    EXPECT_GT(salvaged, 0);  // whole messages of a cut list are kept, not replaced by the defaults
 
-    // A live holder keeps its lock.
-    writeFile(file + ".lock", "");
-    const int fd = ::open(QFile::encodeName(file + ".lock").constData(), O_RDONLY);
-    ASSERT_EQ(::flock(fd, LOCK_EX), 0);
-    QProcess other;  // another process opens the settings meanwhile
-    other.start(QCoreApplication::applicationFilePath(), {"--read-settings", file, "x"});
-    other.waitForFinished();
-    EXPECT_TRUE(QFile::exists(file + ".lock"));
-    ::close(fd);
+    // Five bytes short: every message is whole, and all of them are kept.
+    writeFile(file, whole.left(whole.size() - 5));
+    auto settings = std::make_shared<SettingsDefaults>(file);
+    EXPECT_EQ(MacKit::MessageBook(PhoneKit::TemplateStore(settings), "en").messages(), mine);
+}
+
+// What the command line does with the list: it reads without writing, and
+// an import is checked whole before anything changes.
+TEST(MessagesCommand, ListsExportsAndImportsOnlyWholeLists) {
+    Desktop desktop;
+    const QString settings = desktop.root.path() + "/config/tovu/tovu.conf";
+    QString out;
+    ASSERT_EQ(desktop.run({"messages"}, &out), 0);
+    EXPECT_TRUE(out.startsWith("Congratulations on your baby boy")) << out.toStdString();
+    EXPECT_TRUE(out.contains("My IBAN\tpersonal\n")) << out.toStdString();
+    EXPECT_FALSE(QFile::exists(settings));  // listing writes nothing
+
+    const QString list = desktop.root.path() + "/list.json";
+    writeFile(list, R"([{"id":"x","kind":"custom","text":"Hello there"}])");
+    EXPECT_EQ(desktop.run({"messages", "import", list}, &out), 0);
+    EXPECT_EQ(modeOf(settings), 0600U);  // the IBAN and the address are the user's alone
+    EXPECT_EQ(modeOf(QFileInfo(settings).path()), 0700U);
+    const QByteArray before = readAll(settings).toUtf8();
+    for (const QByteArray& bad :
+         {QByteArray("[{\"id\":\"x\",\"kind\":\"custom\"}]"), QByteArray("[{\"id\": \"cut"), QByteArray("{}")}) {
+        writeFile(list, bad);
+        EXPECT_EQ(desktop.run({"messages", "import", list}), 2) << bad.toStdString();
+    }
+    EXPECT_EQ(desktop.run({"messages", "import", desktop.root.path() + "/missing.json"}), 1);
+    EXPECT_EQ(readAll(settings).toUtf8(), before);  // nothing changed
+
+    ASSERT_EQ(desktop.run({"messages", "--json"}, &out), 0);
+    EXPECT_EQ(out, "[{\"id\":\"x\",\"kind\":\"custom\",\"text\":\"Hello there\"}]\n");
+    EXPECT_EQ(desktop.run({"messages", "export", desktop.root.path() + "/out.json"}), 0);
+    EXPECT_EQ(readAll(desktop.root.path() + "/out.json"), out);
+    EXPECT_EQ(desktop.run({"messages", "export", desktop.root.path() + "/no/such/folder/out.json"}), 1);
+    EXPECT_EQ(desktop.run({"messages", "--bogus"}), 2);
 }

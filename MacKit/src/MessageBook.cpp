@@ -20,9 +20,11 @@ MessageBook::MessageBook(PhoneKit::TemplateStore store, std::string languageID)
         return;
     }
     // Seeding overwrites the stored list; one this version cannot read
-    // (a newer version's, say) is the user's work, so keep a copy first.
+    // (a newer version's, or one cut short) is the user's work, so keep a
+    // copy first, and go on with every message of it that still reads.
     store_.keepUnreadableTemplates();
-    messages_ = Templates::defaults(languageID_);
+    auto salvaged = store_.salvage();
+    messages_ = salvaged.empty() ? Templates::defaults(languageID_) : std::move(salvaged);
     saveAll();
 }
 
@@ -48,6 +50,11 @@ void MessageBook::save(std::string_view text, const std::optional<MessageTemplat
     } else {
         messages_.push_back(std::move(record));
     }
+    saveAll();
+}
+
+void MessageBook::replaceAll(std::vector<MessageTemplate> messages) {
+    messages_ = std::move(messages);
     saveAll();
 }
 

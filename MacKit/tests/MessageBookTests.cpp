@@ -68,8 +68,41 @@ TEST(MessageBook, AnUnreadableListIsKeptBeforeDefaultsReplaceIt) {
     f.values->values["templates.unreadable"] = "an older copy";
     const MessageBook book = f.open();
     EXPECT_EQ(book.messages(), PhoneKit::Templates::defaults("en"));
-    EXPECT_EQ(f.values->values["templates.unreadable"], newer);
+    EXPECT_EQ(f.values->values["templates.unreadable"], "an older copy");  // never over an earlier copy
+    EXPECT_EQ(f.values->values["templates.unreadable.2"], newer);
     EXPECT_EQ(f.stored(), book.messages());
+}
+
+// A list cut short (a crash, a full disk) keeps every message it still holds
+// whole, instead of the defaults; the cut bytes are kept too.
+TEST(MessageBook, AListCutShortKeepsItsWholeMessages) {
+    const std::string whole =
+        R"([{"id":"a","kind":"custom","text":"First {with} [brackets] and \"quotes\""},)"
+        R"({"id":"iban","kind":"personal","text":"My IBAN\nSA03"},{"id":"b","kind":"custom","text":"Last"}])";
+    const struct {
+        std::size_t cut;
+        std::vector<std::string> ids;
+    } cases[] = {
+        {whole.size() - 1, {"a", "iban", "b"}},  // only the closing bracket is gone
+        {whole.find(R"({"id":"b")"), {"a", "iban"}},
+        {whole.find(R"(My IBAN)"), {"a"}},
+        {10, {}},  // nothing whole: the defaults
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.cut);
+        Fixture f;
+        f.values->values["templates"] = whole.substr(0, c.cut);
+        const MessageBook book = f.open();
+        std::vector<std::string> ids;
+        for (const auto& message : book.messages()) ids.push_back(message.id);
+        if (c.ids.empty()) {
+            EXPECT_EQ(book.messages(), PhoneKit::Templates::defaults("en"));
+        } else {
+            EXPECT_EQ(ids, c.ids);
+        }
+        EXPECT_EQ(f.values->values["templates.unreadable"], whole.substr(0, c.cut));
+        EXPECT_EQ(f.stored(), book.messages());
+    }
 }
 
 TEST(MessageBook, SavesNewAndEditedMessages) {

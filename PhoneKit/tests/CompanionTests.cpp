@@ -130,7 +130,8 @@ TEST(ReactionVault, AnUnreadableIndexIsKeptBeforeItIsReplaced) {
         write(temp.path() / "reactions.json.unreadable", "an older copy");
         EXPECT_TRUE(vault.load().empty());
         ASSERT_TRUE(vault.add("png", Reaction::Kind::image, "png", std::nullopt, kNow));
-        EXPECT_EQ(read(temp.path() / "reactions.json.unreadable"), bad);
+        EXPECT_EQ(read(temp.path() / "reactions.json.unreadable"), "an older copy");  // never over an earlier copy
+        EXPECT_EQ(read(temp.path() / "reactions.json.unreadable.2"), bad);
         EXPECT_EQ(vault.load().size(), 1U);
     }
     // A symbolic link in place of the index is moved aside, never written through.
@@ -189,6 +190,30 @@ TEST(ReactionVault, TakeOverMovesMediaAndIndexEntries) {
     EXPECT_EQ(shared.load(), std::vector<Reaction>{a});
     EXPECT_EQ(read(*shared.url(a)), "a");
     EXPECT_EQ(own.load(), std::vector<Reaction>{b});
+
+    // A file of the same name in the new vault is never replaced.
+    const auto c = own.add("c", Reaction::Kind::image, "png", std::nullopt, kNow).value();
+    write(*shared.url(c), "theirs");
+    shared.takeOver(own);
+    EXPECT_EQ(read(*shared.url(c)), "theirs");
+    EXPECT_EQ(read(*own.url(c)), "c");
+    EXPECT_EQ(own.load(), (std::vector<Reaction>{b, c}));
+}
+
+TEST(ReactionVault, AThumbnailsLinkLeadsNowhereToDelete) {
+    TemporaryFolder temp;
+    const ReactionVault vault(temp.path() / "Reactions");
+    const auto r = vault.add("png", Reaction::Kind::image, "png", std::nullopt, kNow).value();
+    write(temp.path() / "outside" / (r.id + ".jpg"), "not the vault's");
+    fs::create_symlink(temp.path() / "outside", vault.thumbnails());
+    vault.remove(r);
+    EXPECT_EQ(read(temp.path() / "outside" / (r.id + ".jpg")), "not the vault's");
+    EXPECT_TRUE(vault.load().empty());
+
+    // A source named "clip." is a movie, stored under a name with its extension.
+    write(temp.path() / "clip.", "moov");
+    const auto clip = vault.add(temp.path() / "clip.", Reaction::Kind::video, 2.0, kNow).value();
+    EXPECT_EQ(clip.fileName, clip.id + ".mov");
 }
 
 TEST(ReactionIndex, FormatAndOrder) {
@@ -205,6 +230,8 @@ TEST(ReactionIndex, FormatAndOrder) {
     EXPECT_EQ(encodeReactions({r}), R"([{"id":"ID","kind":"video","fileName":"ID.mp4","created":10.0,"useCount":3}])");
     for (const char* bad : {R"([{"id":"a","kind":"gif","fileName":"f","created":1e300,"useCount":0}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","created":0,"useCount":1.5}])",
+                            // past 2262, where the clock's nanoseconds since 1970 run out
+                            R"([{"id":"a","kind":"gif","fileName":"f","created":8.5e9,"useCount":0}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","created":0,"useCount":18446744073709551615}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","created":"0","useCount":0}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","useCount":0}])"}) {
@@ -235,6 +262,7 @@ TEST(ReactionMedia, TypesExtensionsAndDurations) {
     EXPECT_EQ(ReactionMedia::fileExtension("public.png"), "png");
     EXPECT_EQ(ReactionMedia::fileExtension("public.jpeg"), "jpg");
     EXPECT_EQ(ReactionMedia::fileExtension("public.mpeg-4"), "mp4");
+    EXPECT_EQ(ReactionMedia::fileExtension("com.apple.quicktime-movie"), "mov");
     EXPECT_EQ(ReactionMedia::fileExtension("org.example.unknown"), "bin");
     EXPECT_EQ(ReactionMedia::fileExtension("public.movie"), "bin");
     EXPECT_EQ(ReactionMedia::pasteboardType("ABC.gif"), "image/gif");
@@ -293,6 +321,11 @@ TEST(SavedLocation, TextsLinksAndStoredForm) {
     store.saveLocations({place});
     EXPECT_EQ(store.loadLocations(), std::vector<SavedLocation>{place});
     EXPECT_EQ(defaults->data("locations.unreadable"), "[{\"id\":\"from a newer version\"}]");
+    // A second unreadable list goes beside the first copy, not over it.
+    defaults->setValue("locations", DefaultsDomain::Blob{"[{\"id\":"});
+    store.saveLocations({place});
+    EXPECT_EQ(defaults->data("locations.unreadable"), "[{\"id\":\"from a newer version\"}]");
+    EXPECT_EQ(defaults->data("locations.unreadable.2"), "[{\"id\":");
 }
 
 TEST(PhotoFiles, SavesAndKeepsOnlyNamedPhotos) {

@@ -42,8 +42,8 @@ int Diagnose::run(std::ostream& out) {
         << "clipboard access: " << MacKit::toString(MacKit::ClipboardAccess::allowed) << '\n'
         << "login item: " << (loginStatus == LoginService::Status::enabled ? "enabled" : "not registered") << " ("
         << AutostartLogin::entryPath().toStdString() << ")\n"
-        << "settings file: " << settings.fileName().toStdString() << (settings.wasUnreadable() ? " (unreadable)" : "")
-        << '\n'
+        << "settings file: " << settings.fileName().toStdString()
+        << (settings.wasUnreadable() ? " (damaged; kept as " + settings.keptCopy().toStdString() + ")" : "") << '\n'
         << "language: " << MacKit::toString(language.choice()) << " -> " << language.id() << '\n'
         << "region: " << region.id << " (time zone " << zone.toStdString() << ")\n"
         << "flavour: " << MacKit::toString(appFlavour) << '\n'

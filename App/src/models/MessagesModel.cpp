@@ -117,6 +117,11 @@ void MessagesModel::editMessage(const QString& id) {
     if (const auto* message = find(id)) startEditing(PhoneKit::MessageTemplate(*message));
 }
 
+void MessagesModel::replaceMessages(std::vector<PhoneKit::MessageTemplate> messages) {
+    endEditing();
+    changeList([&] { book_.replaceAll(std::move(messages)); });
+}
+
 void MessagesModel::switchLanguage(const std::string& languageID) {
     endEditing();
     changeList([&] { book_.switchLanguage(languageID); });

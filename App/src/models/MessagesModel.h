@@ -58,6 +58,8 @@ public:
     Q_INVOKABLE void sendMessage(const QString& id);
     Q_INVOKABLE void editMessage(const QString& id);
     void switchLanguage(const std::string& languageID);
+    /// An imported list in place of the current one; the editor closes.
+    void replaceMessages(std::vector<PhoneKit::MessageTemplate> messages);
 
     /// Called after a message went to WhatsApp; the shell closes the panel.
     std::function<void()> close = [] {};

@@ -35,4 +35,10 @@ void panelShown(bool appActive) { qCInfo(tovuLog, "panel shown, app active %s", 
 
 void panelClosed() { qCInfo(tovuLog, "panel closed"); }
 
+void settingsUnreadable(const QString& reason) { qCWarning(tovuLog, "settings: %s", qUtf8Printable(reason)); }
+
+void settingsNotSaved(const QString& file, const QString& reason) {
+    qCCritical(tovuLog, "settings not saved to %s: %s", qUtf8Printable(file), qUtf8Printable(reason));
+}
+
 }  // namespace Log

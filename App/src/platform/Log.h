@@ -19,5 +19,7 @@ void clipboardCheckFailed(const QString& reason);
 void iconClicked(unsigned long eventType, bool shown);
 void panelShown(bool appActive);
 void panelClosed();
+void settingsUnreadable(const QString& reason);
+void settingsNotSaved(const QString& file, const QString& reason);
 
 }  // namespace Log

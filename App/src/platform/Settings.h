@@ -2,16 +2,21 @@
 
 #include <PhoneKit/stores/SharedValues.h>
 
-#include <QSettings>
 #include <QString>
 
-#include <memory>
+#include <functional>
+#include <map>
+#include <string>
 
 /// The user's settings file (~/.config/tovu/tovu.conf) as PhoneKit's
-/// defaults domain. Bytes are stored as byte arrays, text as strings and
-/// booleans as booleans. INI files keep no type for booleans, so a stored
-/// "true" or "false" reads back as a boolean; no text setting of tovu takes
-/// those values.
+/// defaults domain: read once, kept in memory, and written whole after each
+/// real change. The file is the INI form that QSettings reads and writes, as
+/// earlier versions wrote it; Qt's codec only ever works on private copies,
+/// so a stuck lock or a FIFO at the real path cannot stall tovu, and a new
+/// file replaces the old one only once every byte of it is on the disk.
+/// Bytes are stored as byte arrays, text as strings and booleans as
+/// booleans. INI files keep no type for booleans, so a stored "true" or
+/// "false" reads back as a boolean; no text setting of tovu takes those values.
 class SettingsDefaults final : public PhoneKit::DefaultsDomain {
 public:
     /// The standard file, or `path` (tests, other instances).
@@ -22,12 +27,28 @@ public:
     void setValue(std::string_view key, Value value) override;
     void removeValue(std::string_view key) override;
 
-    QString fileName() const { return settings_->fileName(); }
-    /// Whether the file could not be read when opened (it was then copied to
-    /// "<file>.unreadable" before anything is written over it).
-    bool wasUnreadable() const { return unreadable_; }
+    QString fileName() const { return path_; }
+    /// Where the file was copied, as it was found, because some of it did not
+    /// read (a file cut short, say); empty when it read whole. A copy never
+    /// replaces an earlier one.
+    QString keptCopy() const { return keptCopy_; }
+    bool wasUnreadable() const { return !keptCopy_.isEmpty(); }
+    /// Why the last write failed; empty after one that worked. The file then
+    /// holds what it held before, and the values live on in memory.
+    QString saveError() const { return saveError_; }
+    /// Told of every failed write, with its reason.
+    std::function<void(const QString&)> saveFailed = [](const QString&) {};
+
+    using Values = std::map<std::string, Value, std::less<>>;
 
 private:
-    std::unique_ptr<QSettings> settings_;
-    bool unreadable_ = false;
+    void save();
+
+    QString path_;
+    Values values_;
+    QString keptCopy_;
+    // A file that exists but cannot be read is never written over: it may
+    // hold the user's list.
+    QString unreadableReason_;
+    QString saveError_;
 };

@@ -4,25 +4,68 @@
 #include <QLocalSocket>
 #include <QStandardPaths>
 
+#include <memory>
+
 namespace {
+// A request is one line, "show" or "import SIZE" followed by SIZE bytes; the
+// answer one line, "ok" or "error REASON".
 constexpr char kShow[] = "show\n";
+constexpr char kImport[] = "import ";
 constexpr int kTimeoutMs = 2000;
+// A list bigger than this is no list of messages.
+constexpr qsizetype kMaximumImport = 16 * 1024 * 1024;
+
+std::optional<QByteArray> ask(const QByteArray& request) {
+    QLocalSocket socket;
+    socket.connectToServer(SingleInstance::socketName());
+    if (!socket.waitForConnected(kTimeoutMs)) return std::nullopt;
+    socket.write(request);
+    while (socket.bytesToWrite() > 0) {
+        if (!socket.waitForBytesWritten(kTimeoutMs)) return std::nullopt;
+    }
+    QByteArray reply;
+    while (!reply.contains('\n')) {
+        if (!socket.waitForReadyRead(kTimeoutMs)) return std::nullopt;
+        reply += socket.readAll();
+    }
+    return reply.left(reply.indexOf('\n'));
+}
+
 }  // namespace
 
 SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {
     connect(&server_, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* peer = server_.nextPendingConnection()) {
-            connect(peer, &QLocalSocket::readyRead, peer, [this, peer] {
-                if (peer->readAll().startsWith(kShow)) {
-                    peer->write("ok\n");
-                    peer->flush();
-                    emit showRequested();
-                }
-                peer->disconnectFromServer();
+            auto received = std::make_shared<QByteArray>();
+            connect(peer, &QLocalSocket::readyRead, peer, [this, peer, received] {
+                *received += peer->readAll();
+                answer(peer, *received);
             });
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
         }
     });
+}
+
+void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
+    const qsizetype end = received.indexOf('\n');
+    if (end < 0 && received.size() < 64) return;  // the request line is still coming
+    const QByteArray line = received.left(end);
+    QByteArray reply = "error unknown request\n";
+    if (received.startsWith(kShow)) {
+        reply = "ok\n";
+        emit showRequested();
+    } else if (line.startsWith(kImport)) {
+        bool number = false;
+        const qsizetype size = line.mid(qsizetype(sizeof kImport) - 1).toLongLong(&number);
+        if (number && size >= 0 && size <= kMaximumImport) {
+            if (received.size() - end - 1 < size) return;  // the list is still coming
+            const QString failure = takeMessages(received.mid(end + 1, size));
+            reply = failure.isEmpty() ? QByteArray("ok\n") : "error " + failure.toUtf8().replace('\n', ' ') + '\n';
+        }
+    }
+    peer->write(reply);
+    peer->flush();
+    peer->disconnectFromServer();
 }
 
 QString SingleInstance::socketName() {
@@ -32,12 +75,15 @@ QString SingleInstance::socketName() {
 }
 
 bool SingleInstance::askRunningToShow() {
-    QLocalSocket socket;
-    socket.connectToServer(socketName());
-    if (!socket.waitForConnected(kTimeoutMs)) return false;
-    socket.write(kShow);
-    if (!socket.waitForBytesWritten(kTimeoutMs)) return false;
-    return socket.waitForReadyRead(kTimeoutMs) && socket.readAll().startsWith("ok");
+    const auto reply = ask(kShow);
+    return reply && *reply == "ok";
+}
+
+std::optional<QString> SingleInstance::handToRunning(const QByteArray& messages) {
+    const auto reply = ask(kImport + QByteArray::number(messages.size()) + '\n' + messages);
+    if (!reply) return std::nullopt;
+    if (*reply == "ok") return QString();
+    return QString::fromUtf8(reply->startsWith("error ") ? reply->mid(6) : *reply);
 }
 
 bool SingleInstance::listen() {

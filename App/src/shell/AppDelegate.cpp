@@ -14,6 +14,10 @@ AppDelegate::~AppDelegate() = default;
 
 void AppDelegate::launch() {
     settings_ = std::make_shared<SettingsDefaults>();
+    // A write that failed leaves the file as it was; the user hears of it.
+    settings_->saveFailed = [this](const QString& reason) {
+        if (status_) status_->reportSaveFailure(reason);
+    };
     clipboard_ = std::make_unique<SystemClipboard>();
     language_ = std::make_unique<AppLanguageState>(*settings_, QLocale::system().uiLanguages());
     session_ = std::make_unique<SessionSignals>();
@@ -53,6 +57,14 @@ void AppDelegate::requestQuit(std::optional<std::uint32_t> event, std::optional<
 void AppDelegate::reopen() {
     Log::reopen();
     if (status_) status_->showPanel();
+}
+
+QString AppDelegate::takeMessages(const QByteArray& json) {
+    auto list = PhoneKit::decodeTemplates(std::string_view(json.constData(), std::size_t(json.size())));
+    if (!list) return QStringLiteral("not a message list");
+    if (!messages_) return QStringLiteral("not ready");
+    messages_->replaceMessages(std::move(*list));
+    return settings_->saveError();
 }
 
 void AppDelegate::willPowerOff() {

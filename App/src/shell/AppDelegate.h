@@ -34,6 +34,9 @@ public:
     void requestQuit(std::optional<std::uint32_t> event, std::optional<std::uint32_t> reason);
     void reopen();
     void willPowerOff();
+    /// A message list handed over by `tovu messages import` (its stored
+    /// JSON): why it could not be taken, or nothing.
+    QString takeMessages(const QByteArray& json);
 
     StatusController* status() const { return status_.get(); }
     PanelModel* panel() const { return panel_.get(); }

@@ -10,6 +10,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScreen>
 #include <QSystemTrayIcon>
 
@@ -129,6 +130,22 @@ void StatusController::relabel() {
     if (!tray_) return;
     relabel(statusMenu_);
     tray_->setToolTip(language_.text(QT_TRANSLATE_NOOP("tovu", "tovu: open a WhatsApp chat")));
+}
+
+void StatusController::reportSaveFailure(const QString& reason) {
+    if (reason == reportedFailure_) return;
+    reportedFailure_ = reason;
+    const QString text = language_
+                             .text(QT_TRANSLATE_NOOP(
+                                 "tovu", "Could not save your messages (%1). Your changes are kept until tovu quits."))
+                             .arg(reason);
+    if (tray_) {
+        tray_->showMessage(QStringLiteral("tovu"), text, QSystemTrayIcon::Warning);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("tovu"), text);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->show();
 }
 
 bool StatusController::isPanelShown() const { return panel_->isVisible(); }

@@ -31,6 +31,9 @@ public:
     void togglePanel();
     bool isPanelShown() const;
     PanelWindow& panel() { return *panel_; }
+    /// Tells the user that their messages could not be saved: a tray
+    /// message, or a dialog where there is no tray. Once per reason.
+    void reportSaveFailure(const QString& reason);
 
     /// Ctrl+Q in the panel: a quit request without an event.
     std::function<void()> quitShortcut = [] {};
@@ -60,4 +63,5 @@ private:
     // it; that click must not open it again.
     QElapsedTimer closedByFocusLoss_;
     bool activeSinceShown_ = false;
+    QString reportedFailure_;
 };

@@ -19,7 +19,9 @@ class MessageBook {
 public:
     /// Loads the list; with none stored, or none readable, seeds the defaults
     /// of `languageID` and saves them at once. An unreadable list is copied
-    /// aside first (see TemplateStore::keepUnreadableTemplates).
+    /// aside first (see TemplateStore::keepUnreadableTemplates), and what of
+    /// it still reads (the whole messages of a list cut short) is used
+    /// instead of the defaults.
     MessageBook(PhoneKit::TemplateStore store, std::string languageID);
 
     const std::vector<PhoneKit::MessageTemplate>& messages() const { return messages_; }
@@ -34,6 +36,8 @@ public:
     /// place; appended if it was deleted meanwhile) or as a new custom
     /// message at the end. A blank text changes and saves nothing.
     void save(std::string_view text, const std::optional<PhoneKit::MessageTemplate>& editing);
+    /// Takes `messages` as the whole list (an import) and saves it.
+    void replaceAll(std::vector<PhoneKit::MessageTemplate> messages);
     /// Removes every message with this id and saves, even when none matched.
     void remove(const PhoneKit::MessageTemplate& message);
     std::size_t missingCount() const;

@@ -137,7 +137,7 @@ std::vector<SavedLocation> TemplateStore::loadLocations() const {
 
 void TemplateStore::saveLocations(const std::vector<SavedLocation>& locations) const {
     if (const auto bytes = values_->data(locationsKey); bytes && !decodeLocations(*bytes)) {
-        values_->set(bytes, unreadableLocationsKey);
+        keepCopy(*bytes, unreadableLocationsKey);
     }
     values_->set(encodeLocations(locations), locationsKey);
 }

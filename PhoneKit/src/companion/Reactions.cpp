@@ -22,7 +22,8 @@ namespace {
 
 // Apple's reference date, 2001-01-01 00:00:00 UTC, is the index's epoch.
 constexpr std::chrono::seconds kReferenceEpoch{978'307'200};
-// Dates a system clock can hold: about ±292 years around 1970.
+// Dates a system clock can hold: about ±292 years around 1970 (counted from
+// 1970, not from the index's epoch).
 constexpr double kLargestSeconds = 9.0e9;
 
 double secondsSinceReference(Date date) {
@@ -32,7 +33,9 @@ double secondsSinceReference(Date date) {
 std::optional<Date> dateFrom(const nlohmann::json& value) {
     if (!value.is_number()) return std::nullopt;
     const double seconds = value.get<double>();
-    if (!std::isfinite(seconds) || std::abs(seconds) > kLargestSeconds) return std::nullopt;
+    if (!std::isfinite(seconds) || std::abs(seconds + double(kReferenceEpoch.count())) > kLargestSeconds) {
+        return std::nullopt;
+    }
     const auto since = std::chrono::duration_cast<Date::duration>(std::chrono::duration<double>(seconds));
     return Date(kReferenceEpoch + since);
 }
@@ -198,6 +201,8 @@ std::optional<Reaction::Kind> kind(const std::vector<std::string>& typeIdentifie
 std::string fileExtension(std::string_view typeIdentifier) {
     const auto type = knownType(contentType(typeIdentifier));
     if (!type || type->ends_with("/*")) return "bin";
+    // Where shared-mime-info's first suffix is not the one people use.
+    if (*type == "video/quicktime") return "mov";
     // The first glob of the type's definition is its preferred suffix, as
     // shared-mime-info orders them (globs2 does not keep that order).
     for (const gchar* const* dir = g_content_type_get_mime_dirs(); dir && *dir; ++dir) {
@@ -276,7 +281,16 @@ void ReactionVault::save(const std::vector<Reaction>& reactions) const {
     const fs::path path = index();
     if (fs::exists(fs::symlink_status(path, ignored))) {
         const auto bytes = Files::readRegularFile(path);
-        if (!bytes || !decodeReactions(*bytes)) fs::rename(path, folder_ / std::string(unreadableIndexName), ignored);
+        if (!bytes || !decodeReactions(*bytes)) {
+            // Beside earlier copies, never over one.
+            for (int n = 1; n < 1000; ++n) {
+                const fs::path aside =
+                    folder_ / (std::string(unreadableIndexName) + (n == 1 ? "" : "." + std::to_string(n)));
+                if (fs::exists(fs::symlink_status(aside, ignored))) continue;
+                fs::rename(path, aside, ignored);
+                break;
+            }
+        }
     }
     Files::writeAtomically(path, encodeReactions(reactions));
 }
@@ -331,7 +345,9 @@ FileResult<Reaction> ReactionVault::add(const fs::path& source, Reaction::Kind k
     std::error_code error;
     fs::create_directories(folder_, error);
     if (error) return error;
-    const std::string extension = source.has_extension() ? source.extension().string().substr(1) : "mov";
+    // "clip." has an extension of its own, an empty one: a movie all the same.
+    std::string extension = source.has_extension() ? source.extension().string().substr(1) : "";
+    if (extension.empty()) extension = "mov";
     Reaction reaction = newReaction(kind, extension, duration, now);
     const auto path = Files::plainFileIn(folder_, reaction.fileName);
     if (!path) return std::make_error_code(std::errc::invalid_argument);
@@ -343,7 +359,12 @@ FileResult<Reaction> ReactionVault::add(const fs::path& source, Reaction::Kind k
 void ReactionVault::remove(const Reaction& reaction) const {
     std::error_code ignored;
     if (const auto media = url(reaction)) fs::remove(*media, ignored);
-    if (const auto thumbnail = thumbnailURL(reaction)) fs::remove(*thumbnail, ignored);
+    // A thumbnails folder that is a link points out of the vault: nothing
+    // there is the vault's to delete.
+    if (const auto thumbnail = thumbnailURL(reaction);
+        thumbnail && fs::is_directory(fs::symlink_status(thumbnails()))) {
+        fs::remove(*thumbnail, ignored);
+    }
     std::vector<Reaction> reactions = load();
     std::erase_if(reactions, [&](const Reaction& r) { return r.id == reaction.id; });
     save(reactions);
@@ -369,7 +390,10 @@ void ReactionVault::takeOver(const ReactionVault& old) const {
     for (const Reaction& reaction : theirs) {
         const auto from = old.url(reaction), to = url(reaction);
         std::error_code error;
-        if (from && to && fs::is_regular_file(fs::symlink_status(*from, error))) {
+        // A file of the same name in this vault is never replaced: the
+        // reaction stays in the old one.
+        if (from && to && fs::is_regular_file(fs::symlink_status(*from, error)) &&
+            !fs::exists(fs::symlink_status(*to, ignored))) {
             fs::rename(*from, *to, error);
             if (error == std::errc::cross_device_link) {
                 error.clear();

@@ -90,6 +90,41 @@ std::optional<std::vector<MessageTemplate>> decodeTemplates(std::string_view jso
     return messages;
 }
 
+std::vector<MessageTemplate> salvageTemplates(std::string_view json) {
+    std::vector<MessageTemplate> messages;
+    const std::size_t open = json.find('[');
+    if (open == std::string_view::npos) return messages;
+    // Each element of the outer array, found by its brackets (outside strings).
+    int depth = 0;
+    bool inString = false, escaped = false;
+    std::size_t start = open + 1;
+    for (std::size_t i = start; i < json.size(); ++i) {
+        const char c = json[i];
+        if (inString) {
+            if (escaped) {
+                escaped = false;
+            } else if (c == '\\') {
+                escaped = true;
+            } else if (c == '"') {
+                inString = false;
+            }
+            continue;
+        }
+        if (c == '"') {
+            inString = true;
+        } else if (c == '{' || c == '[') {
+            if (depth++ == 0) start = i;
+        } else if ((c == '}' || c == ']') && depth > 0 && --depth == 0) {
+            const std::string element = "[" + std::string(json.substr(start, i + 1 - start)) + "]";
+            if (auto one = decodeTemplates(element); one && one->size() == 1)
+                messages.push_back(std::move(one->front()));
+        } else if (c == ']' && depth == 0) {
+            break;  // the end of the outer array
+        }
+    }
+    return messages;
+}
+
 std::string_view toString(TemplateSegment segment) {
     return segment == TemplateSegment::messages ? "messages" : "locations";
 }

@@ -25,8 +25,23 @@ void TemplateStore::save(const std::vector<MessageTemplate>& messages) const {
 bool TemplateStore::keepUnreadableTemplates() const {
     const auto bytes = values_->data(templatesKey);
     if (!bytes || decodeTemplates(*bytes)) return false;
-    values_->set(bytes, unreadableTemplatesKey);
+    keepCopy(*bytes, unreadableTemplatesKey);
     return true;
+}
+
+std::vector<MessageTemplate> TemplateStore::salvage() const {
+    const auto bytes = values_->data(templatesKey);
+    if (!bytes || decodeTemplates(*bytes)) return {};
+    return salvageTemplates(*bytes);
+}
+
+void TemplateStore::keepCopy(const std::string& bytes, std::string_view key) const {
+    for (int n = 1;; ++n) {
+        const std::string slot = n == 1 ? std::string(key) : std::string(key) + "." + std::to_string(n);
+        const auto held = values_->data(slot);
+        if (held == bytes) return;
+        if (!held) return values_->set(bytes, slot);
+    }
 }
 
 std::string TemplateStore::widgetKey() const {

@@ -45,6 +45,7 @@ std::error_code writeAtomically(const fs::path& path, std::string_view bytes) {
         const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return fail(errno);
+        if (n == 0) return fail(EIO);
         written += static_cast<std::size_t>(n);
     }
     // mkstemp gives 0600: the user's files stay the user's.
@@ -58,6 +59,14 @@ std::error_code writeAtomically(const fs::path& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return {error, std::generic_category()};
     }
+    // The rename itself is on the disk only once the folder is.
+    const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
+    const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (directory < 0) return {errno, std::generic_category()};
+    const int synced = ::fsync(directory);
+    const int error = errno;
+    ::close(directory);
+    if (synced != 0) return {error, std::generic_category()};
     return {};
 }
 

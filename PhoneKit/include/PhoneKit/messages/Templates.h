@@ -37,6 +37,10 @@ std::string encodeTemplates(const std::vector<MessageTemplate>& messages);
 /// or any element lacks a member, has one of the wrong type or an unknown
 /// kind. Member order does not matter and extra members are ignored.
 std::optional<std::vector<MessageTemplate>> decodeTemplates(std::string_view json);
+/// What still reads of a stored array that does not read whole (one cut
+/// short by a crash or a full disk): every complete element that reads, in
+/// order. Empty when there is none.
+std::vector<MessageTemplate> salvageTemplates(std::string_view json);
 
 /// The two sections of the companion app's list screen.
 enum class TemplateSegment { messages, locations };

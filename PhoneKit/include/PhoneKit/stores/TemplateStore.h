@@ -36,15 +36,19 @@ public:
     std::optional<std::vector<MessageTemplate>> load() const;
     void save(const std::vector<MessageTemplate>& messages) const;
     /// Copies bytes under "templates" that `load()` cannot read to
-    /// "templates.unreadable" (replacing an older copy), so that a list
-    /// written by a newer version survives the defaults being saved over it.
-    /// Returns whether there was anything to keep.
+    /// "templates.unreadable" (or, when an earlier copy is there, to the
+    /// first free "templates.unreadable.2", ".3" …), so that a list written
+    /// by a newer version, or cut short, survives the defaults being saved
+    /// over it. Returns whether there was anything to keep.
     bool keepUnreadableTemplates() const;
+    /// Every whole message of a stored list that does not read (one cut
+    /// short); empty when there is none.
+    std::vector<MessageTemplate> salvage() const;
     /// The companion app's saved places; empty when none are stored or they
     /// do not read. These two come with the places themselves (PhoneKitStores).
     std::vector<SavedLocation> loadLocations() const;
     /// Writes the places, after copying stored bytes that do not read to
-    /// "locations.unreadable" (replacing an older copy).
+    /// "locations.unreadable" (never over an earlier copy, as above).
     void saveLocations(const std::vector<SavedLocation>& locations) const;
     /// The per-installation key of the widget's links: 64 upper-case hex
     /// digits from the system's secure random source, made once and kept.
@@ -53,6 +57,10 @@ public:
     SharedValues& values() const { return *values_; }
 
 private:
+    /// Keeps `bytes` under `key`, or the first of "key.2", "key.3" … that is
+    /// free; nothing when one of them already holds these bytes.
+    void keepCopy(const std::string& bytes, std::string_view key) const;
+
     std::shared_ptr<SharedValues> values_;
 };
 

@@ -41,9 +41,10 @@ std::optional<std::filesystem::path> plainFileIn(const std::filesystem::path& fo
 std::string lastComponent(std::string_view name);
 
 /// Replaces `path` with `bytes` so that readers see the old or the new
-/// content, never a part: a temporary file in the same folder, flushed to
-/// disk, renamed over the target. A symbolic link at `path` is replaced,
-/// never followed.
+/// content, never a part: a temporary file (0600) in the same folder, every
+/// write checked, flushed to disk, renamed over the target, and the folder
+/// flushed. On any failure the old file stays as it was and the reason is
+/// returned. A symbolic link at `path` is replaced, never followed.
 std::error_code writeAtomically(const std::filesystem::path& path, std::string_view bytes);
 
 /// The whole content of a regular file; nothing for a missing file, a
