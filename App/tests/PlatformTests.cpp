@@ -169,11 +169,13 @@ TEST(SettingsDefaults, AnUnreadableFileIsKeptAside) {
     EXPECT_TRUE(book.messages().empty());
     EXPECT_EQ(readAll(settings->keptCopy()).toUtf8(), broken);
 
-    // A second damaged start keeps its own copy beside the first.
+    // The same damage found again is kept once; other damage beside it.
     writeFile(file, broken);
+    EXPECT_EQ(SettingsDefaults(file).keptCopy(), settings->keptCopy());
+    writeFile(file, broken + "another line without an equals sign\n");
     const SettingsDefaults again(file);
     EXPECT_NE(again.keptCopy(), settings->keptCopy());
-    EXPECT_EQ(readAll(again.keptCopy()).toUtf8(), broken);
+    EXPECT_EQ(readAll(again.keptCopy()).toUtf8(), broken + "another line without an equals sign\n");
     EXPECT_EQ(readAll(settings->keptCopy()).toUtf8(), broken);
 
     // Neither a FIFO nor a folder in the file's place is read or written over.
@@ -357,6 +359,9 @@ TEST(SettingsDefaults, EveryCutKeepsTheListOrTheFile) {
         const QString damaged = home.path() + "/tovu.conf";
         writeFile(damaged, whole.left(cut));
         auto settings = std::make_shared<SettingsDefaults>(damaged);
+        // A file that does not end its last line was cut, even where
+        // nothing of the list is lost.
+        if (!whole.left(cut).endsWith('\n')) EXPECT_TRUE(settings->wasUnreadable());
         const MacKit::MessageBook book(PhoneKit::TemplateStore(settings), "en");
         if (book.messages() == mine) continue;
         ASSERT_TRUE(settings->wasUnreadable());
@@ -402,4 +407,20 @@ TEST(MessagesCommand, ListsExportsAndImportsOnlyWholeLists) {
     EXPECT_EQ(readAll(desktop.root.path() + "/out.json"), out);
     EXPECT_EQ(desktop.run({"messages", "export", desktop.root.path() + "/no/such/folder/out.json"}), 1);
     EXPECT_EQ(desktop.run({"messages", "--bogus"}), 2);
+
+    // A running tovu that takes the connection and hangs up (an older one, a
+    // crash): the import says so and writes nothing behind its back.
+    QProcess hangUp;
+    hangUp.start("python3", {"-c",
+                             "import socket,sys\n"
+                             "s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); print(flush=True)\n"
+                             "while True: s.accept()[0].close()\n",
+                             desktop.socket()});
+    ASSERT_TRUE(hangUp.waitForReadyRead(5000));
+    writeFile(list, R"([{"id":"y","kind":"custom","text":"Not this one"}])");
+    const QString kept = readAll(settings);
+    EXPECT_EQ(desktop.run({"messages", "import", list}, &out), 1);
+    EXPECT_EQ(readAll(settings), kept);
+    hangUp.kill();
+    hangUp.waitForFinished();
 }

@@ -232,6 +232,7 @@ TEST(ReactionIndex, FormatAndOrder) {
                             R"([{"id":"a","kind":"gif","fileName":"f","created":0,"useCount":1.5}])",
                             // past 2262, where the clock's nanoseconds since 1970 run out
                             R"([{"id":"a","kind":"gif","fileName":"f","created":8.5e9,"useCount":0}])",
+                            R"([{"id":"a","kind":"gif","fileName":"f","created":-1e10,"useCount":0}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","created":0,"useCount":18446744073709551615}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","created":"0","useCount":0}])",
                             R"([{"id":"a","kind":"gif","fileName":"f","useCount":0}])"}) {

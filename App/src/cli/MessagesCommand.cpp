@@ -115,6 +115,10 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     }
 
     auto settings = std::make_shared<SettingsDefaults>();
+    if (!settings->unreadableReason().isEmpty()) {  // the ready-made messages are not the user's list
+        err << "tovu messages: " << settings->unreadableReason().toStdString() << '\n';
+        return 1;
+    }
     const AppLanguageState language(*settings, QLocale::system().uiLanguages());
     const auto list = currentList(PhoneKit::TemplateStore(settings), language.id());
     if (file) {

@@ -133,6 +133,13 @@ std::optional<Decoded> decode(const QByteArray& bytes) {
         if (key == QLatin1String(kDigestKey) || key == QLatin1String(kFormatKey)) continue;
         if (auto value = valueOf(ini.value(key), decoded.whole)) decoded.values.emplace(key.toStdString(), *value);
     }
+    // The last line of a file cut short holds a value cut short: text or a
+    // flag is dropped; bytes are kept for the message store to salvage.
+    if (!bytes.isEmpty() && !bytes.endsWith('\n')) {
+        const QByteArray last = bytes.mid(bytes.lastIndexOf('\n') + 1);
+        const auto cut = decoded.values.find(last.left(last.indexOf('=')).trimmed().toStdString());
+        if (cut != decoded.values.end() && !std::holds_alternative<Blob>(cut->second)) decoded.values.erase(cut);
+    }
     const bool checked = keys.contains(QLatin1String(kFormatKey)) || keys.contains(QLatin1String(kDigestKey));
     if (checked && ini.value(kDigestKey).toString() != digestOf(decoded.values)) decoded.whole = false;
     // Nothing read from something that is not empty: cut before its first key.
@@ -164,8 +171,17 @@ std::optional<QByteArray> encode(const SettingsDefaults::Values& values) {
 }
 
 // Keeps `bytes` beside the file under a name of its own: the moment it was
-// found, and a number when that name is taken. Never over an earlier copy.
+// found, and a number when that name is taken. Never over an earlier copy,
+// and once only: a copy already holding these bytes is the one.
 QString keepCopy(const QString& path, const QByteArray& bytes) {
+    const QFileInfo file(path);
+    for (const QFileInfo& earlier :
+         QDir(file.absolutePath()).entryInfoList({file.fileName() + ".unreadable-*"}, QDir::Files | QDir::Hidden)) {
+        QString ignored;
+        if (earlier.size() == bytes.size() && readFile(earlier.filePath(), ignored) == bytes) {
+            return earlier.filePath();
+        }
+    }
     const QString stem =
         path + ".unreadable-" + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
     for (int attempt = 1; attempt < 1000; ++attempt) {
@@ -206,6 +222,8 @@ SettingsDefaults::SettingsDefaults(const QString& path) : path_(path) {
         return;
     }
     values_ = decoded->values;
+    // Earlier versions left the file readable by everyone.
+    ::chmod(QFile::encodeName(path_).constData(), S_IRUSR | S_IWUSR);
     if (decoded->whole) return;
     // Keep what the user had, as it was, before anything is written over it.
     keptCopy_ = keepCopy(path_, *bytes);

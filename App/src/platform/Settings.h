@@ -33,6 +33,9 @@ public:
     /// replaces an earlier one.
     QString keptCopy() const { return keptCopy_; }
     bool wasUnreadable() const { return !keptCopy_.isEmpty(); }
+    /// Why the file could not be read, when it is there; such a file is
+    /// never written over.
+    QString unreadableReason() const { return unreadableReason_; }
     /// Why the last write failed; empty after one that worked. The file then
     /// holds what it held before, and the values live on in memory.
     QString saveError() const { return saveError_; }

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <memory>
 
@@ -15,17 +16,20 @@ constexpr int kTimeoutMs = 2000;
 // A list bigger than this is no list of messages.
 constexpr qsizetype kMaximumImport = 16 * 1024 * 1024;
 
-std::optional<QByteArray> ask(const QByteArray& request) {
+// Nothing when no instance listens. Once one has been reached, any failure
+// is an answer of its own: the request may have arrived.
+std::optional<QByteArray> ask(const QByteArray& request, int answerTimeoutMs) {
     QLocalSocket socket;
     socket.connectToServer(SingleInstance::socketName());
     if (!socket.waitForConnected(kTimeoutMs)) return std::nullopt;
+    const QByteArray silent = "error the running tovu did not answer";
     socket.write(request);
     while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(kTimeoutMs)) return std::nullopt;
+        if (!socket.waitForBytesWritten(kTimeoutMs)) return silent;
     }
     QByteArray reply;
     while (!reply.contains('\n')) {
-        if (!socket.waitForReadyRead(kTimeoutMs)) return std::nullopt;
+        if (!socket.waitForReadyRead(answerTimeoutMs)) return silent;
         reply += socket.readAll();
     }
     return reply.left(reply.indexOf('\n'));
@@ -42,6 +46,8 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {
                 answer(peer, *received);
             });
             connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+            // A peer that never finishes its request is let go.
+            QTimer::singleShot(5000, peer, [peer] { peer->abort(); });
         }
     });
 }
@@ -51,18 +57,24 @@ void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
     if (end < 0 && received.size() < 64) return;  // the request line is still coming
     const QByteArray line = received.left(end);
     QByteArray reply = "error unknown request\n";
+    // One request a connection: what comes after the answer is not read.
+    const auto done = [peer] { disconnect(peer, &QLocalSocket::readyRead, nullptr, nullptr); };
     if (received.startsWith(kShow)) {
         reply = "ok\n";
         emit showRequested();
     } else if (line.startsWith(kImport)) {
         bool number = false;
         const qsizetype size = line.mid(qsizetype(sizeof kImport) - 1).toLongLong(&number);
+        if (number && size > kMaximumImport) reply = "error the list is too large\n";
         if (number && size >= 0 && size <= kMaximumImport) {
             if (received.size() - end - 1 < size) return;  // the list is still coming
+            done();
             const QString failure = takeMessages(received.mid(end + 1, size));
             reply = failure.isEmpty() ? QByteArray("ok\n") : "error " + failure.toUtf8().replace('\n', ' ') + '\n';
         }
     }
+    done();
+    received.clear();
     peer->write(reply);
     peer->flush();
     peer->disconnectFromServer();
@@ -75,12 +87,12 @@ QString SingleInstance::socketName() {
 }
 
 bool SingleInstance::askRunningToShow() {
-    const auto reply = ask(kShow);
-    return reply && *reply == "ok";
+    return ask(kShow, kTimeoutMs).has_value();  // reached: it shows, or cannot
 }
 
 std::optional<QString> SingleInstance::handToRunning(const QByteArray& messages) {
-    const auto reply = ask(kImport + QByteArray::number(messages.size()) + '\n' + messages);
+    // Saving a long list on a slow disk may take a while.
+    const auto reply = ask(kImport + QByteArray::number(messages.size()) + '\n' + messages, 30000);
     if (!reply) return std::nullopt;
     if (*reply == "ok") return QString();
     return QString::fromUtf8(reply->startsWith("error ") ? reply->mid(6) : *reply);

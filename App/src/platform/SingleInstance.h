@@ -19,7 +19,8 @@ public:
     explicit SingleInstance(QObject* parent = nullptr);
     static QString socketName();
 
-    /// Asks a running instance to show its panel; true when one answered.
+    /// Asks a running instance to show its panel; true when one was reached
+    /// (a paused one shows it when it goes on).
     static bool askRunningToShow();
     /// Hands a message list (its stored JSON) to a running instance. Nothing
     /// when none runs; else its answer: empty when it took the list, or why

@@ -38,6 +38,8 @@ void AppDelegate::launch() {
         requestQuit(std::nullopt, std::nullopt);
     });
     status_->quitShortcut = [this] { requestQuit(std::nullopt, std::nullopt); };
+    // A save that failed while the graph was built (seeding the list, say).
+    if (!settings_->saveError().isEmpty()) status_->reportSaveFailure(settings_->saveError());
     // Without a tray the panel is the application's window.
     if (!status_->hasTray()) status_->showPanel();
 }

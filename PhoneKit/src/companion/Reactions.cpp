@@ -3,11 +3,13 @@
 #include "PhoneKit/support/RawValues.h"
 #include "PhoneKit/support/UUID.h"
 
+#include <fcntl.h>
 #include <gio/gio.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -33,11 +35,9 @@ double secondsSinceReference(Date date) {
 std::optional<Date> dateFrom(const nlohmann::json& value) {
     if (!value.is_number()) return std::nullopt;
     const double seconds = value.get<double>();
-    if (!std::isfinite(seconds) || std::abs(seconds + double(kReferenceEpoch.count())) > kLargestSeconds) {
-        return std::nullopt;
-    }
-    const auto since = std::chrono::duration_cast<Date::duration>(std::chrono::duration<double>(seconds));
-    return Date(kReferenceEpoch + since);
+    const double sinceUnix = seconds + double(kReferenceEpoch.count());
+    if (!std::isfinite(seconds) || std::abs(sinceUnix) > kLargestSeconds) return std::nullopt;
+    return Date(std::chrono::duration_cast<Date::duration>(std::chrono::duration<double>(sinceUnix)));
 }
 
 const std::string* stringMember(const nlohmann::json& object, const char* key) {
@@ -282,14 +282,16 @@ void ReactionVault::save(const std::vector<Reaction>& reactions) const {
     if (fs::exists(fs::symlink_status(path, ignored))) {
         const auto bytes = Files::readRegularFile(path);
         if (!bytes || !decodeReactions(*bytes)) {
-            // Beside earlier copies, never over one.
-            for (int n = 1; n < 1000; ++n) {
+            // Beside earlier copies, never over one; and when it cannot be
+            // moved aside, it is not written over either.
+            bool movedAside = false;
+            for (int n = 1; n < 1000 && !movedAside; ++n) {
                 const fs::path aside =
                     folder_ / (std::string(unreadableIndexName) + (n == 1 ? "" : "." + std::to_string(n)));
-                if (fs::exists(fs::symlink_status(aside, ignored))) continue;
-                fs::rename(path, aside, ignored);
-                break;
+                movedAside = ::renameat2(AT_FDCWD, path.c_str(), AT_FDCWD, aside.c_str(), RENAME_NOREPLACE) == 0;
+                if (!movedAside && errno != EEXIST) return;
             }
+            if (!movedAside) return;
         }
     }
     Files::writeAtomically(path, encodeReactions(reactions));

