@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QQuickWindow>
+#include <QThread>
 
 #include <cstdlib>
 #include <iostream>
@@ -18,14 +19,26 @@ namespace {
 
 void printUsage(std::ostream& out) {
     out << "tovu: open a WhatsApp chat\n\nusage:\n"
-        << "  tovu\n      Start the tray application, or show the panel of the running one.\n"
+        << "  tovu [--show | --clipboard | tel:NUMBER | tovu://clipboard]\n"
+           "      Start the tray application, or show the panel of the running one;\n"
+           "      --clipboard also fills it from the clipboard, a tel: link with its number.\n"
         << NumbersCommand::usage() << OpenCommand::usage() << MessagesCommand::usage()
         << "  tovu --diagnose | --help | --version\n";
 }
 
-int runApplication(int argc, char** argv) {
+bool hasDisplay() { return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM"); }
+
+// The desktop hands a start its activation token; the running tovu needs it
+// to be given the focus.
+QString activationToken() {
+    const char* token = std::getenv("XDG_ACTIVATION_TOKEN");
+    if (!token || !*token) token = std::getenv("DESKTOP_STARTUP_ID");
+    return token ? QString::fromLocal8Bit(token) : QString();
+}
+
+int runApplication(int argc, char** argv, InstanceRequest request) {
     // Qt would abort without a display; say so plainly instead.
-    if (!std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY") && !std::getenv("QT_QPA_PLATFORM")) {
+    if (!hasDisplay()) {
         std::cerr << "tovu: no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                      "In a terminal, use 'tovu numbers TEXT' or 'tovu open TEXT'.\n";
         return 1;
@@ -40,13 +53,26 @@ int runApplication(int argc, char** argv) {
     QApplication::setApplicationVersion(TOVU_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);  // closing the panel never ends tovu
 
-    if (SingleInstance::askRunningToShow()) return 0;  // the running one reopens
+    request.token = activationToken();
     SingleInstance instance;
     AppDelegate delegate;
-    QObject::connect(&instance, &SingleInstance::showRequested, &delegate, &AppDelegate::reopen);
-    instance.takeMessages = [&delegate](const QByteArray& json) { return delegate.takeMessages(json); };
-    if (!instance.listen()) qWarning("tovu: cannot listen on %s", qUtf8Printable(SingleInstance::socketName()));
+    instance.handle = [&delegate](const InstanceRequest& r) { return delegate.handle(r); };
+    // Ask the running one, or become it; a start that loses the race to
+    // another asks that one.
+    for (int attempt = 0;; ++attempt) {
+        if (const auto answer = SingleInstance::hand(request)) {
+            if (!answer->isEmpty()) std::cerr << "tovu: " << answer->toStdString() << '\n';
+            return answer->isEmpty() ? 0 : 1;
+        }
+        if (instance.claim()) break;
+        if (attempt == 50) {
+            std::cerr << "tovu: cannot reach the running tovu, nor become it\n";
+            return 1;
+        }
+        QThread::msleep(20);
+    }
     delegate.launch();
+    if (request.action != "activate") delegate.handle(request);
     return app.exec();
 }
 
@@ -54,7 +80,7 @@ int runApplication(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (arguments.empty()) return runApplication(argc, argv);
+    if (arguments.empty()) return runApplication(argc, argv, {});
     std::ios::sync_with_stdio(false);
     const std::string& command = arguments.front();
     const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
@@ -66,10 +92,27 @@ int main(int argc, char** argv) {
         std::cout << "tovu " << TOVU_VERSION << '\n';
         return 0;
     }
+    if (command == "--show") return runApplication(argc, argv, {QStringLiteral("show")});
+    if (command == "--clipboard") return runApplication(argc, argv, {QStringLiteral("clipboard")});
+    // What the desktop runs for the links tovu handles.
+    if (command.starts_with("tel:") || command.starts_with("tovu:")) {
+        return runApplication(argc, argv, {QStringLiteral("uri"), QString::fromStdString(command)});
+    }
+    // The session manager restarts programs with its own arguments; Qt's.
+    if (command == "-session" || command == "-platform" || command == "-style" || command == "-display") {
+        return runApplication(argc, argv, {});
+    }
     if (command == "numbers") return NumbersCommand::run(rest, std::cin, std::cout, std::cerr);
     if (command == "open") {
         GioWorkspace workspace;
-        return OpenCommand::run(rest, workspace, std::cout, std::cerr);
+        // With a display, the panel shows what a terminal would list.
+        OpenCommand::InPanel inPanel;
+        if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) {  // a screen someone looks at
+            inPanel = [argc, argv](const std::string& text) {
+                return runApplication(argc, argv, {QStringLiteral("open"), QString::fromStdString(text)});
+            };
+        }
+        return OpenCommand::run(rest, workspace, std::cout, std::cerr, inPanel);
     }
     if (command == "messages") return MessagesCommand::run(rest, std::cin, std::cout, std::cerr);
     if (command == "--diagnose") return Diagnose::run(std::cout);

@@ -408,14 +408,15 @@ TEST(MessagesCommand, ListsExportsAndImportsOnlyWholeLists) {
     EXPECT_EQ(desktop.run({"messages", "export", desktop.root.path() + "/no/such/folder/out.json"}), 1);
     EXPECT_EQ(desktop.run({"messages", "--bogus"}), 2);
 
-    // A running tovu that takes the connection and hangs up (an older one, a
-    // crash): the import says so and writes nothing behind its back.
+    // A running tovu (it holds the lock) that takes the connection and hangs
+    // up: the import says so and writes nothing behind its back.
     QProcess hangUp;
     hangUp.start("python3", {"-c",
-                             "import socket,sys\n"
+                             "import fcntl,socket,sys\n"
+                             "lock=open(sys.argv[2],'w'); fcntl.flock(lock, fcntl.LOCK_EX)\n"
                              "s=socket.socket(socket.AF_UNIX); s.bind(sys.argv[1]); s.listen(); print(flush=True)\n"
                              "while True: s.accept()[0].close()\n",
-                             desktop.socket()});
+                             desktop.socket(), desktop.root.path() + "/runtime/tovu.lock"});
     ASSERT_TRUE(hangUp.waitForReadyRead(5000));
     writeFile(list, R"([{"id":"y","kind":"custom","text":"Not this one"}])");
     const QString kept = readAll(settings);

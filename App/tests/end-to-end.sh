@@ -59,6 +59,14 @@ eval "$(xdotool getwindowgeometry --shell "$icon")"
 icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
 panel_shown() { test "$(count)" -eq 2; }
 
+second_row() {  # clicks the second number of "Which number?"
+  local panel
+  panel=$(visible | grep -vx "$icon")
+  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  # header, switch, field, caption, first row
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 16 + 28 + 12 + 34 + 12 + 46 + 12 + 13 + 6 + 40 + 6 + 20)) click 1
+}
+
 echo "# a click on the icon shows the panel; typed keys reach its field"
 xdotool mousemove "$icon_x" "$icon_y" click 1
 eventually panel_shown || fail "the panel did not show"
@@ -85,14 +93,11 @@ echo "# two numbers: Which number?, and a click on the second opens it"
 : >"$scratch/opened"
 xdotool mousemove "$icon_x" "$icon_y" click 1
 eventually panel_shown || fail "the panel did not show again"
-panel=$(visible | grep -vx "$icon")
 xdotool type --delay 20 "0501234567 or 0551234567"
 xdotool key Return
 sleep 0.5
 [[ ! -s "$scratch/opened" ]] || fail "opened with two numbers: $(cat "$scratch/opened")"
-eval "$(xdotool getwindowgeometry --shell "$panel")"
-# The second row's middle: header, switch, field, caption, first row.
-xdotool mousemove $((X + WIDTH / 2)) $((Y + 16 + 28 + 12 + 34 + 12 + 46 + 12 + 13 + 6 + 40 + 6 + 20)) click 1
+second_row
 eventually test -s "$scratch/opened" || fail "the second number was not opened"
 [[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
 eventually only_icon || fail "the panel stayed open"
@@ -102,4 +107,34 @@ xdotool mousemove "$icon_x" "$icon_y" click 1
 eventually panel_shown || fail "the panel did not show"
 xdotool key Escape
 eventually only_icon || fail "Escape did not close the panel"
+
+echo "# tovu open with two numbers: the panel at Which number?"
+: >"$scratch/opened"
+"$tovu" open "0501234567 or 0551234567" || fail "tovu open exited $?"
+eventually panel_shown || fail "the panel did not show"
+sleep 0.3
+second_row
+eventually test -s "$scratch/opened" || fail "the second number was not opened"
+[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
+eventually only_icon || fail "the panel stayed open"
+
+echo "# a tel: link puts its number in the field; Return opens its chat"
+: >"$scratch/opened"
+"$tovu" "tel:%2B966-55-123-4567;ext=12" || fail "tovu tel: exited $?"
+eventually panel_shown || fail "the panel did not show"
+sleep 0.3
+xdotool key Return
+eventually test -s "$scratch/opened" || fail "nothing was opened"
+[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
+eventually only_icon || fail "the panel stayed open"
+
+echo "# tovu --clipboard fills the field from the clipboard"
+: >"$scratch/opened"
+printf 'call me on 0501234567' | xclip -selection clipboard
+"$tovu" --clipboard || fail "tovu --clipboard exited $?"
+eventually panel_shown || fail "the panel did not show"
+sleep 0.3
+xdotool key Return
+eventually test -s "$scratch/opened" || fail "nothing was opened"
+[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966501234567" ]] || fail "opened $(cat "$scratch/opened")"
 echo "PASS"

@@ -3,6 +3,9 @@
 #include <PhoneKit/links/WhatsAppLink.h>
 #include <PhoneKit/support/Text.h>
 
+#include <algorithm>
+#include <cctype>
+
 namespace MacKit {
 
 std::string_view toString(ClipboardAccess access) {
@@ -61,6 +64,35 @@ PhoneKit::URL ChatLink::url(const PhoneKit::PhoneNumber& number, bool whatsAppIn
 std::vector<PhoneKit::URL> ChatLink::candidates(const PhoneKit::PhoneNumber& number, bool whatsAppInstalled) {
     if (!whatsAppInstalled) return {url(number, false)};
     return {url(number, true), url(number, false)};
+}
+
+std::optional<std::string> TelLink::number(std::string_view link) {
+    constexpr std::string_view scheme = "tel:";
+    if (link.size() < scheme.size() || !std::equal(scheme.begin(), scheme.end(), link.begin(), [](char a, char b) {
+            return a == std::tolower(static_cast<unsigned char>(b));
+        })) {
+        return std::nullopt;
+    }
+    std::string_view rest = link.substr(scheme.size());
+    rest = rest.substr(0, rest.find(';'));
+    std::string number;
+    const auto hex = [](char c) -> int {
+        if (c >= '0' && c <= '9') return c - '0';
+        if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+        if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+        return -1;
+    };
+    for (std::size_t i = 0; i < rest.size(); ++i) {
+        if (rest[i] == '%' && i + 2 < rest.size() && hex(rest[i + 1]) >= 0 && hex(rest[i + 2]) >= 0) {
+            number += static_cast<char>(hex(rest[i + 1]) * 16 + hex(rest[i + 2]));
+            i += 2;
+        } else {
+            number += rest[i];
+        }
+    }
+    number = PhoneKit::Text::trimmed(number);
+    if (number.empty()) return std::nullopt;
+    return number;
 }
 
 bool LoginItemPolicy::registersAtLaunch(bool defaultApplied, Flavour flavour) {

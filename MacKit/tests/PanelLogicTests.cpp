@@ -65,7 +65,33 @@ TEST(ChatLink, DeepLinkWhenInstalledElseWeb) {
     EXPECT_EQ(ChatLink::url(number, true).string(), "whatsapp://send?phone=966501234567");
     EXPECT_EQ(ChatLink::url(number, false).string(), "https://wa.me/966501234567");
     EXPECT_EQ(ChatLink::probe().string(), "whatsapp://send?phone=0");
-    EXPECT_EQ(&ChatLink::probe(), &ChatLink::probe());
+    // Tried in order: the app first, then the web link any browser opens.
+    const auto strings = [](const std::vector<PhoneKit::URL>& links) {
+        std::vector<std::string> out;
+        for (const auto& link : links) out.push_back(link.string());
+        return out;
+    };
+    EXPECT_EQ(strings(ChatLink::candidates(number, true)),
+              (std::vector<std::string>{"whatsapp://send?phone=966501234567", "https://wa.me/966501234567"}));
+    EXPECT_EQ(strings(ChatLink::candidates(number, false)), std::vector<std::string>{"https://wa.me/966501234567"});
+}
+
+TEST(TelLink, TheNumberOfATelLink) {
+    const struct {
+        const char* link;
+        std::optional<std::string> number;
+    } cases[] = {
+        {"tel:+966501234567", "+966501234567"},
+        {"TEL:+966-50-123-4567;ext=12", "+966-50-123-4567"},
+        {"tel:%2B966%2050%20123%204567", "+966 50 123 4567"},
+        {"tel:0501234567;phone-context=+966", "0501234567"},
+        {"tel:%2", "%2"},
+        {"tel:", std::nullopt},
+        {"tel:;ext=1", std::nullopt},
+        {"mailto:a@b.c", std::nullopt},
+        {"te", std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(TelLink::number(c.link), c.number) << c.link;
 }
 
 TEST(LoginItemPolicy, RegistersOnceAndOnlyForThePersonalBuild) {

@@ -47,6 +47,6 @@ int Diagnose::run(std::ostream& out) {
         << "language: " << MacKit::toString(language.choice()) << " -> " << language.id() << '\n'
         << "region: " << region.id << " (time zone " << zone.toStdString() << ")\n"
         << "flavour: " << MacKit::toString(appFlavour) << '\n'
-        << "instance socket: " << SingleInstance::socketName().toStdString() << '\n';
+        << "single instance: " << SingleInstance::arbiter().toStdString() << '\n';
     return 0;
 }

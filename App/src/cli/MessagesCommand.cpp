@@ -61,7 +61,7 @@ int import(const std::string& file, std::istream& in, std::ostream& out, std::os
             << " is not a message list (a JSON array of {\"id\",\"kind\",\"text\"} objects); nothing changed\n";
         return 2;
     }
-    if (const auto answer = SingleInstance::handToRunning(QByteArray::fromStdString(*bytes))) {
+    if (const auto answer = SingleInstance::hand({QStringLiteral("import"), QString::fromStdString(*bytes)})) {
         if (!answer->isEmpty()) {
             err << "tovu messages import: the running tovu could not save the list: " << answer->toStdString() << '\n';
             return 1;

@@ -10,10 +10,12 @@ namespace OpenCommand {
 const char* usage() {
     return "  tovu open [--region ID] TEXT...\n"
            "      Open the WhatsApp chat of the one number in TEXT (the app's link, else\n"
-           "      the web link). Several numbers are listed and none is opened (exit 3).\n";
+           "      the web link). Several numbers are listed and none is opened (exit 3);\n"
+           "      with a display, the panel shows them, or the notice when there is none.\n";
 }
 
-int run(const std::vector<std::string>& arguments, WorkspaceService& workspace, std::ostream& out, std::ostream& err) {
+int run(const std::vector<std::string>& arguments, WorkspaceService& workspace, std::ostream& out, std::ostream& err,
+        const InPanel& inPanel) {
     PhoneKit::Region region = PhoneKit::Region::current();
     std::vector<std::string> texts;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -28,7 +30,9 @@ int run(const std::vector<std::string>& arguments, WorkspaceService& workspace, 
         return 2;
     }
     using Case = PhoneKit::LaunchDecision::Action::Case;
-    const auto action = PhoneKit::LaunchDecision::action(CommandLine::joined(texts), region);
+    const std::string text = CommandLine::joined(texts);
+    const auto action = PhoneKit::LaunchDecision::action(text, region);
+    if (inPanel && action.kind != Case::open) return inPanel(text);
     switch (action.kind) {
         case Case::nothingFound: out << "No phone number found. Paste or type one.\n"; return 1;
         case Case::choose:

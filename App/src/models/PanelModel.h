@@ -67,6 +67,8 @@ public:
     MessagesModel& messages() const { return messages_; }
 
     Q_INVOKABLE void panelWillOpen();
+    /// The next opening reads the clipboard even when it was read already.
+    void consultClipboardAgain() { lastPrefilledChange_.reset(); }
     bool refreshLaunchAtLogin();
     Q_INVOKABLE void submit();
     void open(const PhoneKit::PhoneNumber& number);

@@ -20,6 +20,7 @@ void iconClicked(unsigned long eventType, bool shown);
 void panelShown(bool appActive);
 void panelClosed();
 void settingsUnreadable(const QString& reason);
+void linkIgnored(const QString& link);
 void settingsNotSaved(const QString& file, const QString& reason);
 
 }  // namespace Log

@@ -1,38 +1,113 @@
 #include "platform/SingleInstance.h"
 
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <QThread>
 #include <QTimer>
 
-#include <memory>
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
-// A request is one line, "show" or "import SIZE" followed by SIZE bytes; the
-// answer one line, "ok" or "error REASON".
-constexpr char kShow[] = "show\n";
-constexpr char kImport[] = "import ";
-constexpr int kTimeoutMs = 2000;
-// A list bigger than this is no list of messages.
-constexpr qsizetype kMaximumImport = 16 * 1024 * 1024;
 
-// Nothing when no instance listens. Once one has been reached, any failure
-// is an answer of its own: the request may have arrived.
-std::optional<QByteArray> ask(const QByteArray& request, int answerTimeoutMs) {
+const QString kName = QStringLiteral("app.tovu.tovu");
+const QString kPath = QStringLiteral("/app/tovu/tovu");
+const QString kInterface = QStringLiteral("org.freedesktop.Application");
+constexpr int kTimeoutMs = 3000;
+// A list bigger than this is no list of messages.
+constexpr qsizetype kMaximumRequest = 16 * 1024 * 1024;
+
+QString tokenOf(const QVariantMap& platformData) {
+    const QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    return token.isEmpty() ? platformData.value(QStringLiteral("desktop-startup-id")).toString() : token;
+}
+
+QVariantMap platformData(const InstanceRequest& request) {
+    if (request.token.isEmpty()) return {};
+    return {{QStringLiteral("activation-token"), request.token}, {QStringLiteral("desktop-startup-id"), request.token}};
+}
+
+// Imports wait for their answer: they may not be reported done unless done.
+int answerTimeout(const InstanceRequest& request) { return request.action == "import" ? 30000 : kTimeoutMs; }
+
+std::optional<QString> handOnBus(QDBusConnection bus, const InstanceRequest& request) {
+    QDBusMessage call;
+    if (request.action == "activate") {
+        call = QDBusMessage::createMethodCall(kName, kPath, kInterface, QStringLiteral("Activate"));
+        call << platformData(request);
+    } else if (request.action == "uri") {
+        call = QDBusMessage::createMethodCall(kName, kPath, kInterface, QStringLiteral("Open"));
+        call << QStringList{request.argument} << platformData(request);
+    } else {
+        call = QDBusMessage::createMethodCall(kName, kPath, kInterface, QStringLiteral("ActivateAction"));
+        const QVariantList parameter = request.argument.isEmpty()
+                                           ? QVariantList{}
+                                           : QVariantList{QVariant::fromValue(QDBusVariant(request.argument))};
+        call << request.action << QVariant::fromValue(parameter) << platformData(request);
+    }
+    call.setAutoStartService(false);  // this start is the one to become tovu
+    const QDBusMessage reply = bus.call(call, QDBus::Block, answerTimeout(request));
+    if (reply.type() != QDBusMessage::ErrorMessage) return QString();
+    const QString error = reply.errorName();
+    if (error == "org.freedesktop.DBus.Error.ServiceUnknown" || error == "org.freedesktop.DBus.Error.NameHasNoOwner") {
+        return std::nullopt;
+    }
+    // A paused instance keeps its name and shows its panel when it goes on.
+    if (error == "org.freedesktop.DBus.Error.NoReply" && request.action != "import") return QString();
+    return reply.errorMessage().isEmpty() ? error : reply.errorMessage();
+}
+
+QString socketPath() { return SingleInstance::privateFolder() + "/tovu.socket"; }
+
+int openLock() {
+    QDir().mkpath(SingleInstance::privateFolder());
+    return ::open(QFile::encodeName(SingleInstance::privateFolder() + "/tovu.lock").constData(),
+                  O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+}
+
+// On the socket a request is one line, "ACTION SIZE", then SIZE bytes of
+// JSON {"argument", "token"}; the answer one line, "ok" or "error REASON".
+std::optional<QString> handOnSocket(const InstanceRequest& request) {
+    const int lock = openLock();
+    if (lock < 0) return std::nullopt;
+    const bool free = ::flock(lock, LOCK_EX | LOCK_NB) == 0;
+    ::close(lock);
+    if (free) return std::nullopt;  // nobody holds it: no tovu runs
     QLocalSocket socket;
-    socket.connectToServer(SingleInstance::socketName());
-    if (!socket.waitForConnected(kTimeoutMs)) return std::nullopt;
-    const QByteArray silent = "error the running tovu did not answer";
-    socket.write(request);
+    // The holder may be starting: its socket comes right after its lock.
+    for (int attempt = 0; attempt < 60; ++attempt) {
+        socket.connectToServer(socketPath());
+        if (socket.waitForConnected(kTimeoutMs)) break;
+        QThread::msleep(50);
+    }
+    if (socket.state() != QLocalSocket::ConnectedState) return QStringLiteral("the running tovu did not answer");
+    const QByteArray payload = QJsonDocument(QJsonObject{{"argument", request.argument}, {"token", request.token}})
+                                   .toJson(QJsonDocument::Compact);
+    socket.write(request.action.toUtf8() + ' ' + QByteArray::number(payload.size()) + '\n' + payload);
+    const QString silent = QStringLiteral("the running tovu did not answer");
     while (socket.bytesToWrite() > 0) {
         if (!socket.waitForBytesWritten(kTimeoutMs)) return silent;
     }
     QByteArray reply;
     while (!reply.contains('\n')) {
-        if (!socket.waitForReadyRead(answerTimeoutMs)) return silent;
+        if (!socket.waitForReadyRead(answerTimeout(request))) {
+            // Paused or slow: a request to show is taken all the same.
+            return request.action == "import" ? std::optional<QString>(silent) : QString();
+        }
         reply += socket.readAll();
     }
-    return reply.left(reply.indexOf('\n'));
+    reply = reply.left(reply.indexOf('\n'));
+    if (reply == "ok") return QString();
+    return QString::fromUtf8(reply.startsWith("error ") ? reply.mid(6) : reply);
 }
 
 }  // namespace
@@ -52,60 +127,100 @@ SingleInstance::SingleInstance(QObject* parent) : QObject(parent) {
     });
 }
 
+SingleInstance::~SingleInstance() {
+    if (lock_ >= 0) ::close(lock_);
+}
+
+QString SingleInstance::privateFolder() {
+    // $XDG_RUNTIME_DIR is the user's own (0700) by definition; without it, a
+    // folder of tovu's in the user's cache, never a shared path.
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
+        return QString::fromLocal8Bit(runtime);
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/tovu";
+    QDir().mkpath(folder);
+    ::chmod(QFile::encodeName(folder).constData(), S_IRWXU);
+    return folder;
+}
+
+QString SingleInstance::arbiter() {
+    if (QDBusConnection::sessionBus().isConnected()) return kName + QStringLiteral(" on the session bus");
+    return QStringLiteral("a lock in %1 (no session bus)").arg(privateFolder());
+}
+
+std::optional<QString> SingleInstance::hand(const InstanceRequest& request) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() ? handOnBus(bus, request) : handOnSocket(request);
+}
+
+bool SingleInstance::claim() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (bus.isConnected()) {
+        // The object first, so that a request right after the name is served.
+        if (!bus_) {
+            bus_ = std::make_unique<ApplicationInterface>(*this);
+            bus.registerObject(kPath, bus_.get(), QDBusConnection::ExportAllSlots);
+        }
+        const auto reply = bus.interface()->registerService(kName, QDBusConnectionInterface::DontQueueService,
+                                                            QDBusConnectionInterface::DontAllowReplacement);
+        return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
+    }
+    const int lock = openLock();
+    if (lock < 0) return false;
+    if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
+        ::close(lock);
+        return false;
+    }
+    lock_ = lock;
+    // The lock's holder alone makes the socket: one left behind is stale.
+    QLocalServer::removeServer(socketPath());
+    server_.setSocketOptions(QLocalServer::UserAccessOption);
+    return server_.listen(socketPath());
+}
+
 void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
     const qsizetype end = received.indexOf('\n');
     if (end < 0 && received.size() < 64) return;  // the request line is still coming
-    const QByteArray line = received.left(end);
+    const QList<QByteArray> header = received.left(end).split(' ');
     QByteArray reply = "error unknown request\n";
-    // One request a connection: what comes after the answer is not read.
-    const auto done = [peer] { disconnect(peer, &QLocalSocket::readyRead, nullptr, nullptr); };
-    if (received.startsWith(kShow)) {
-        reply = "ok\n";
-        emit showRequested();
-    } else if (line.startsWith(kImport)) {
-        bool number = false;
-        const qsizetype size = line.mid(qsizetype(sizeof kImport) - 1).toLongLong(&number);
-        if (number && size > kMaximumImport) reply = "error the list is too large\n";
-        if (number && size >= 0 && size <= kMaximumImport) {
-            if (received.size() - end - 1 < size) return;  // the list is still coming
-            done();
-            const QString failure = takeMessages(received.mid(end + 1, size));
-            reply = failure.isEmpty() ? QByteArray("ok\n") : "error " + failure.toUtf8().replace('\n', ' ') + '\n';
-        }
+    bool number = false;
+    const qsizetype size = header.size() == 2 ? header[1].toLongLong(&number) : -1;
+    if (number && size > kMaximumRequest) reply = "error the request is too large\n";
+    if (number && size >= 0 && size <= kMaximumRequest) {
+        if (received.size() - end - 1 < size) return;  // the rest is still coming
+        const QJsonObject payload = QJsonDocument::fromJson(received.mid(end + 1, size)).object();
+        const QString failure = handle(
+            {QString::fromUtf8(header[0]), payload.value("argument").toString(), payload.value("token").toString()});
+        reply = failure.isEmpty() ? QByteArray("ok\n") : "error " + failure.toUtf8().replace('\n', ' ') + '\n';
     }
-    done();
+    // One request a connection: what comes after the answer is not read.
+    disconnect(peer, &QLocalSocket::readyRead, nullptr, nullptr);
     received.clear();
     peer->write(reply);
     peer->flush();
     peer->disconnectFromServer();
 }
 
-QString SingleInstance::socketName() {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) runtime = QDir::tempPath();
-    return runtime + "/tovu.socket";
+void ApplicationInterface::carryOut(const InstanceRequest& request) {
+    const QString failure = instance_.handle(request);
+    if (!failure.isEmpty()) sendErrorReply(QDBusError::Failed, failure);
 }
 
-bool SingleInstance::askRunningToShow() {
-    return ask(kShow, kTimeoutMs).has_value();  // reached: it shows, or cannot
+void ApplicationInterface::Activate(const QVariantMap& platformData) {
+    carryOut({QStringLiteral("activate"), {}, tokenOf(platformData)});
 }
 
-std::optional<QString> SingleInstance::handToRunning(const QByteArray& messages) {
-    // Saving a long list on a slow disk may take a while.
-    const auto reply = ask(kImport + QByteArray::number(messages.size()) + '\n' + messages, 30000);
-    if (!reply) return std::nullopt;
-    if (*reply == "ok") return QString();
-    return QString::fromUtf8(reply->startsWith("error ") ? reply->mid(6) : *reply);
+void ApplicationInterface::Open(const QStringList& uris, const QVariantMap& platformData) {
+    for (const QString& uri : uris) carryOut({QStringLiteral("uri"), uri, tokenOf(platformData)});
 }
 
-bool SingleInstance::listen() {
-    server_.setSocketOptions(QLocalServer::UserAccessOption);
-    if (server_.listen(socketName())) return true;
-    if (server_.serverError() != QAbstractSocket::AddressInUseError) return false;
-    // Someone's socket is there: remove it only when nobody answers on it.
-    QLocalSocket probe;
-    probe.connectToServer(socketName());
-    if (probe.waitForConnected(kTimeoutMs)) return false;
-    QLocalServer::removeServer(socketName());
-    return server_.listen(socketName());
+void ApplicationInterface::ActivateAction(const QString& name, const QVariantList& parameter,
+                                          const QVariantMap& platformData) {
+    QString argument;
+    if (!parameter.isEmpty()) {
+        const QVariant first = parameter.front();
+        argument =
+            first.canConvert<QDBusVariant>() ? first.value<QDBusVariant>().variant().toString() : first.toString();
+    }
+    carryOut({name, argument, tokenOf(platformData)});
 }

@@ -1,45 +1,78 @@
 #pragma once
 
-#include <QByteArray>
+#include <QDBusContext>
 #include <QLocalServer>
 #include <QObject>
 #include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <QVariantMap>
+
+#include <functional>
+#include <memory>
+#include <optional>
 
 class QLocalSocket;
 
-#include <functional>
-#include <optional>
+/// What a start asks of the running tovu: "activate" (show the panel),
+/// "show", "clipboard" (show it and read the clipboard), "open" (a text for
+/// the field), "uri" (a tel: or tovu: link) or "import" (a message list's
+/// JSON), with the activation token the desktop gave the start.
+struct InstanceRequest {
+    QString action = QStringLiteral("activate");
+    QString argument;
+    QString token;
+};
 
-/// One tovu per user session: the first listens on a socket in
-/// $XDG_RUNTIME_DIR (owner only); a later one asks it to show its panel, or
-/// hands it a message list to take.
+/// One tovu per user session. On the session bus it is the owner of the
+/// well-known name app.tovu.tovu, exporting org.freedesktop.Application at
+/// /app/tovu/tovu, as GApplication and KDE programs do: the bus decides who
+/// owns the name, so starts racing at login make one instance. Without a
+/// bus, an flock on a file in a private folder decides, and a socket beside
+/// it, made only by the lock's holder, carries the requests.
 class SingleInstance final : public QObject {
     Q_OBJECT
 public:
     explicit SingleInstance(QObject* parent = nullptr);
-    static QString socketName();
+    ~SingleInstance() override;
 
-    /// Asks a running instance to show its panel; true when one was reached
-    /// (a paused one shows it when it goes on).
-    static bool askRunningToShow();
-    /// Hands a message list (its stored JSON) to a running instance. Nothing
-    /// when none runs; else its answer: empty when it took the list, or why
-    /// it could not.
-    static std::optional<QString> handToRunning(const QByteArray& messages);
-    /// Becomes the running instance. A socket left by a crashed instance (it
-    /// refuses connections) is removed; a live one never is.
-    bool listen();
+    /// Hands `request` to the running instance. Nothing when none runs;
+    /// else its answer: empty when done, or why not.
+    static std::optional<QString> hand(const InstanceRequest& request);
+    /// Becomes the running instance; false when another one is.
+    bool claim();
+    /// Where the lock and the socket live when there is no session bus.
+    static QString privateFolder();
+    /// What decides which start is tovu, in words.
+    static QString arbiter();
 
-    /// Takes a list handed over; returns why it could not, or nothing.
-    std::function<QString(const QByteArray&)> takeMessages = [](const QByteArray&) {
+    /// Carries out a request; returns why it could not, or nothing.
+    std::function<QString(const InstanceRequest&)> handle = [](const InstanceRequest&) {
         return QStringLiteral("not ready");
     };
-
-signals:
-    void showRequested();
 
 private:
     void answer(QLocalSocket* peer, QByteArray& received);
 
+    std::unique_ptr<QObject> bus_;
     QLocalServer server_;
+    int lock_ = -1;
+};
+
+/// org.freedesktop.Application for the bus, over SingleInstance::handle.
+class ApplicationInterface final : public QObject, protected QDBusContext {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    explicit ApplicationInterface(SingleInstance& instance) : instance_(instance) {}
+
+public slots:
+    void Activate(const QVariantMap& platformData);
+    void Open(const QStringList& uris, const QVariantMap& platformData);
+    void ActivateAction(const QString& name, const QVariantList& parameter, const QVariantMap& platformData);
+
+private:
+    void carryOut(const InstanceRequest& request);
+
+    SingleInstance& instance_;
 };

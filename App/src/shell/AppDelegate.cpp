@@ -5,6 +5,9 @@
 
 #include <MacKit/QuitGuard.h>
 
+#include <PhoneKit/links/URL.h>
+#include <PhoneKit/numbers/PhoneExtractor.h>
+
 #include <QApplication>
 #include <QLocale>
 
@@ -67,6 +70,49 @@ QString AppDelegate::takeMessages(const QByteArray& json) {
     if (!messages_) return QStringLiteral("not ready");
     messages_->replaceMessages(std::move(*list));
     return settings_->saveError();
+}
+
+QString AppDelegate::handle(const InstanceRequest& request) {
+    if (request.action == "import") return takeMessages(request.argument.toUtf8());
+    if (!status_) return QStringLiteral("not ready");
+    // On Wayland the compositor gives the panel the focus for the token of
+    // the start that asked; Qt hands the variable over when it activates.
+    if (!request.token.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland")) {
+        qputenv("XDG_ACTIVATION_TOKEN", request.token.toUtf8());
+    }
+    if (request.action == "activate" || request.action == "show") {
+        reopen();
+    } else if (request.action == "clipboard") {
+        panel_->consultClipboardAgain();
+        reopen();
+    } else if (request.action == "open") {
+        // At "Which number?" or with the notice; one number opens its chat.
+        reopen();
+        panel_->setText(request.argument);
+        panel_->submit();
+    } else if (request.action == "uri") {
+        openLink(request.argument);
+    } else {
+        return QStringLiteral("unknown action %1").arg(request.action);
+    }
+    return {};
+}
+
+void AppDelegate::openLink(const QString& link) {
+    // tel:+966-50-123-4567;ext=12: the number in the field, the caret on it,
+    // so the user sees whose chat Return opens before it opens.
+    if (const auto number = MacKit::TelLink::number(link.toStdString())) {
+        reopen();
+        panel_->setText(QString::fromStdString(*number));
+        return;
+    }
+    const auto url = PhoneKit::URL::parse(link.toStdString());
+    if (url && PhoneKit::LaunchDecision::isWidgetTap(*url)) {
+        panel_->consultClipboardAgain();
+        reopen();
+        return;
+    }
+    Log::linkIgnored(link);
 }
 
 void AppDelegate::willPowerOff() {

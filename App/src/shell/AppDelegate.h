@@ -6,6 +6,7 @@
 #include "platform/GioWorkspace.h"
 #include "platform/SessionSignals.h"
 #include "platform/Settings.h"
+#include "platform/SingleInstance.h"
 #include "platform/SystemClipboard.h"
 #include "platform/TerminationSignals.h"
 #include "services/AppLanguageState.h"
@@ -37,12 +38,16 @@ public:
     /// A message list handed over by `tovu messages import` (its stored
     /// JSON): why it could not be taken, or nothing.
     QString takeMessages(const QByteArray& json);
+    /// What another start asked for; why it could not be done, or nothing.
+    QString handle(const InstanceRequest& request);
 
     StatusController* status() const { return status_.get(); }
     PanelModel* panel() const { return panel_.get(); }
     bool poweringOff() const { return powerOff_.isOpen(); }
 
 private:
+    void openLink(const QString& link);
+
     std::shared_ptr<SettingsDefaults> settings_;
     AutostartLogin autostart_;
     GioWorkspace workspace_;

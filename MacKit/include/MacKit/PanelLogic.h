@@ -57,6 +57,15 @@ std::vector<PhoneKit::URL> candidates(const PhoneKit::PhoneNumber& number, bool 
 
 }  // namespace ChatLink
 
+namespace TelLink {
+
+/// The number of a tel: link as the field should show it: percent-decoded,
+/// visual separators kept, parameters (";ext=…") dropped. Nothing for any
+/// other link, or one without a number.
+std::optional<std::string> number(std::string_view link);
+
+}  // namespace TelLink
+
 namespace LoginItemPolicy {
 
 /// Register at this start: only once per user, and only in flavours that
