@@ -21,19 +21,25 @@ fail() { echo "FAIL: $*"; exit 1; }
 instances() { pgrep -c -f "^$tovu\$" || true; }
 eventually() { for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done; return 1; }
 none_left() { [[ "$(instances)" == 0 ]]; }
+at_most_one() { [[ "$(instances)" -le 1 ]]; }
+just_one() { [[ "$(instances)" == 1 ]]; }
 
-# Ten starts at once: one instance; every other start exits 0 having asked it.
+# Ten starts at once: one instance; every other start exits 0 having asked
+# it, which shows its panel once for each.
 race() {
-  local pids=() status=0
+  local pids=() status=0 shown
+  shown=$(grep -c "panel shown" "$scratch/log" 2>/dev/null || true)
   for i in $(seq 10); do "$tovu" 2>>"$scratch/log" & pids+=($!); done
-  sleep 3
+  eventually at_most_one || fail "$(instances) instances ($1)"
   for pid in "${pids[@]}"; do
-    if kill -0 "$pid" 2>/dev/null; then continue; fi
+    if [[ "$(pgrep -f "^$tovu\$")" == "$pid" ]]; then continue; fi
     wait "$pid" || status=$?
   done
   [[ "$status" == 0 ]] || fail "a start exited $status ($1)"
   [[ "$(instances)" == 1 ]] || fail "$(instances) instances ($1)"
-  echo "$1: 10 starts, 1 instance"
+  shown_all() { [[ "$(grep -c "panel shown" "$scratch/log")" -ge $((shown + 10)) ]]; }
+  eventually shown_all || fail "not every start reached the instance ($1)"
+  echo "$1: 10 starts, 1 instance, 10 panels shown"
 }
 
 race "session bus"
@@ -75,4 +81,11 @@ eventually none_left || fail "tovu did not end on SIGTERM"
   kill -TERM "$pid"
   eventually none_left || fail "tovu did not end on SIGTERM"
 )
+# An instance that saw no bus, a start that sees one: still one tovu.
+(unset DBUS_SESSION_BUS_ADDRESS; exec "$tovu" 2>>"$scratch/log") &
+eventually just_one || fail "the instance without a bus did not come up"
+"$tovu" --show || fail "a start with a bus beside one without exited $?"
+[[ "$(instances)" == 1 ]] || fail "two instances, one with a bus and one without"
+kill -TERM "$(pgrep -f "^$tovu\$")"
+eventually none_left || fail "tovu did not end on SIGTERM"
 echo "one instance in every race"

@@ -1,5 +1,6 @@
 #include "platform/SingleInstance.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -49,29 +50,41 @@ std::optional<QString> handOnBus(QDBusConnection bus, const InstanceRequest& req
         call << QStringList{request.argument} << platformData(request);
     } else {
         call = QDBusMessage::createMethodCall(kName, kPath, kInterface, QStringLiteral("ActivateAction"));
-        const QVariantList parameter = request.argument.isEmpty()
-                                           ? QVariantList{}
-                                           : QVariantList{QVariant::fromValue(QDBusVariant(request.argument))};
+        // av: the list wraps each element in its variant itself.
+        const QVariantList parameter = request.argument.isEmpty() ? QVariantList{} : QVariantList{request.argument};
         call << request.action << QVariant::fromValue(parameter) << platformData(request);
     }
     call.setAutoStartService(false);  // this start is the one to become tovu
     const QDBusMessage reply = bus.call(call, QDBus::Block, answerTimeout(request));
     if (reply.type() != QDBusMessage::ErrorMessage) return QString();
     const QString error = reply.errorName();
+    // No owner (yet): the lock tells whether a tovu runs.
     if (error == "org.freedesktop.DBus.Error.ServiceUnknown" || error == "org.freedesktop.DBus.Error.NameHasNoOwner") {
         return std::nullopt;
     }
-    // A paused instance keeps its name and shows its panel when it goes on.
-    if (error == "org.freedesktop.DBus.Error.NoReply" && request.action != "import") return QString();
+    if (error == "org.freedesktop.DBus.Error.NoReply") {
+        // Gone while asked (it was quitting): ask again, or become tovu.
+        if (!bus.interface()->isServiceRegistered(kName).value()) return std::nullopt;
+        // Paused: it keeps its name and does what was asked when it goes on.
+        if (request.action != "import") return QString();
+        return QStringLiteral("the running tovu did not answer; it may take the list when it goes on");
+    }
     return reply.errorMessage().isEmpty() ? error : reply.errorMessage();
 }
 
 QString socketPath() { return SingleInstance::privateFolder() + "/tovu.socket"; }
 
 int openLock() {
-    QDir().mkpath(SingleInstance::privateFolder());
     return ::open(QFile::encodeName(SingleInstance::privateFolder() + "/tovu.lock").constData(),
-                  O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+                  O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+}
+
+// A folder only this user can enter: another user must neither hold the
+// lock nor plant the socket.
+bool isPrivate(const QString& folder) {
+    struct stat status {};
+    return ::lstat(QFile::encodeName(folder).constData(), &status) == 0 && S_ISDIR(status.st_mode) &&
+           status.st_uid == ::geteuid() && (status.st_mode & 077) == 0;
 }
 
 // On the socket a request is one line, "ACTION SIZE", then SIZE bytes of
@@ -100,6 +113,8 @@ std::optional<QString> handOnSocket(const InstanceRequest& request) {
     QByteArray reply;
     while (!reply.contains('\n')) {
         if (!socket.waitForReadyRead(answerTimeout(request))) {
+            // Hung up without an answer: it was quitting; ask again, or become tovu.
+            if (socket.state() != QLocalSocket::ConnectedState) return std::nullopt;
             // Paused or slow: a request to show is taken all the same.
             return request.action == "import" ? std::optional<QString>(silent) : QString();
         }
@@ -134,9 +149,8 @@ SingleInstance::~SingleInstance() {
 QString SingleInstance::privateFolder() {
     // $XDG_RUNTIME_DIR is the user's own (0700) by definition; without it, a
     // folder of tovu's in the user's cache, never a shared path.
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
-    if (!runtime.isEmpty() && QFileInfo(QString::fromLocal8Bit(runtime)).isDir())
-        return QString::fromLocal8Bit(runtime);
+    const QString runtime = QString::fromLocal8Bit(qgetenv("XDG_RUNTIME_DIR"));
+    if (!runtime.isEmpty() && isPrivate(runtime)) return runtime;
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericCacheLocation) + "/tovu";
     QDir().mkpath(folder);
     ::chmod(QFile::encodeName(folder).constData(), S_IRWXU);
@@ -149,22 +163,17 @@ QString SingleInstance::arbiter() {
 }
 
 std::optional<QString> SingleInstance::hand(const InstanceRequest& request) {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    return bus.isConnected() ? handOnBus(bus, request) : handOnSocket(request);
+    // The bus when the instance is on it; the lock and the socket always
+    // tell, whatever bus either process saw.
+    if (QDBusConnection bus = QDBusConnection::sessionBus(); bus.isConnected()) {
+        if (auto answer = handOnBus(bus, request)) return answer;
+    }
+    return handOnSocket(request);
 }
 
 bool SingleInstance::claim() {
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    if (bus.isConnected()) {
-        // The object first, so that a request right after the name is served.
-        if (!bus_) {
-            bus_ = std::make_unique<ApplicationInterface>(*this);
-            bus.registerObject(kPath, bus_.get(), QDBusConnection::ExportAllSlots);
-        }
-        const auto reply = bus.interface()->registerService(kName, QDBusConnectionInterface::DontQueueService,
-                                                            QDBusConnectionInterface::DontAllowReplacement);
-        return reply.isValid() && reply.value() == QDBusConnectionInterface::ServiceRegistered;
-    }
+    // The lock decides, bus or none, so that a start that sees no bus (from
+    // ssh, say) never makes a second tovu.
     const int lock = openLock();
     if (lock < 0) return false;
     if (::flock(lock, LOCK_EX | LOCK_NB) != 0) {
@@ -175,7 +184,22 @@ bool SingleInstance::claim() {
     // The lock's holder alone makes the socket: one left behind is stale.
     QLocalServer::removeServer(socketPath());
     server_.setSocketOptions(QLocalServer::UserAccessOption);
-    return server_.listen(socketPath());
+    if (!server_.listen(socketPath())) qWarning("tovu: cannot listen on %s", qUtf8Printable(socketPath()));
+    if (QDBusConnection bus = QDBusConnection::sessionBus(); bus.isConnected()) {
+        // The object first, so that a request right after the name is served.
+        bus_ = std::make_unique<ApplicationInterface>(*this);
+        if (!bus.registerObject(kPath, bus_.get(), QDBusConnection::ExportAllSlots)) {
+            qWarning("tovu: cannot export %s on the session bus", qUtf8Printable(kPath));
+        }
+        bus.interface()->registerService(kName, QDBusConnectionInterface::DontQueueService,
+                                         QDBusConnectionInterface::DontAllowReplacement);
+    }
+    // Quitting, it lets go at once: a start meanwhile becomes the next tovu.
+    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, this, [this] {
+        if (QDBusConnection bus = QDBusConnection::sessionBus(); bus.isConnected()) bus.unregisterService(kName);
+        server_.close();
+    });
+    return true;
 }
 
 void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
@@ -188,6 +212,9 @@ void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
     if (number && size > kMaximumRequest) reply = "error the request is too large\n";
     if (number && size >= 0 && size <= kMaximumRequest) {
         if (received.size() - end - 1 < size) return;  // the rest is still coming
+        // A peer that gave up waiting (this tovu was paused) was told it
+        // failed: its request is not carried out behind its back.
+        if (peer->state() != QLocalSocket::ConnectedState) return;
         const QJsonObject payload = QJsonDocument::fromJson(received.mid(end + 1, size)).object();
         const QString failure = handle(
             {QString::fromUtf8(header[0]), payload.value("argument").toString(), payload.value("token").toString()});
@@ -211,7 +238,12 @@ void ApplicationInterface::Activate(const QVariantMap& platformData) {
 }
 
 void ApplicationInterface::Open(const QStringList& uris, const QVariantMap& platformData) {
-    for (const QString& uri : uris) carryOut({QStringLiteral("uri"), uri, tokenOf(platformData)});
+    QStringList failures;
+    for (const QString& uri : uris) {
+        const QString failure = instance_.handle({QStringLiteral("uri"), uri, tokenOf(platformData)});
+        if (!failure.isEmpty()) failures << failure;
+    }
+    if (!failures.isEmpty()) sendErrorReply(QDBusError::Failed, failures.join("; "));
 }
 
 void ApplicationInterface::ActivateAction(const QString& name, const QVariantList& parameter,
