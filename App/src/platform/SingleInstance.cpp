@@ -79,6 +79,14 @@ int openLock() {
                   O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
 }
 
+bool lockIsFree() {
+    const int lock = openLock();
+    if (lock < 0) return true;
+    const bool free = ::flock(lock, LOCK_EX | LOCK_NB) == 0;
+    ::close(lock);
+    return free;
+}
+
 // A folder only this user can enter: another user must neither hold the
 // lock nor plant the socket.
 bool isPrivate(const QString& folder) {
@@ -90,11 +98,7 @@ bool isPrivate(const QString& folder) {
 // On the socket a request is one line, "ACTION SIZE", then SIZE bytes of
 // JSON {"argument", "token"}; the answer one line, "ok" or "error REASON".
 std::optional<QString> handOnSocket(const InstanceRequest& request) {
-    const int lock = openLock();
-    if (lock < 0) return std::nullopt;
-    const bool free = ::flock(lock, LOCK_EX | LOCK_NB) == 0;
-    ::close(lock);
-    if (free) return std::nullopt;  // nobody holds it: no tovu runs
+    if (lockIsFree()) return std::nullopt;  // nobody holds it: no tovu runs
     QLocalSocket socket;
     // The holder may be starting: its socket comes right after its lock.
     for (int attempt = 0; attempt < 60; ++attempt) {
@@ -113,8 +117,16 @@ std::optional<QString> handOnSocket(const InstanceRequest& request) {
     QByteArray reply;
     while (!reply.contains('\n')) {
         if (!socket.waitForReadyRead(answerTimeout(request))) {
-            // Hung up without an answer: it was quitting; ask again, or become tovu.
-            if (socket.state() != QLocalSocket::ConnectedState) return std::nullopt;
+            // Hung up without an answer: if it was quitting, its lock goes
+            // with it, and this start asks again or becomes tovu. A holder
+            // that stays is no tovu to write behind the back of.
+            if (socket.state() != QLocalSocket::ConnectedState) {
+                for (int attempt = 0; attempt < 20; ++attempt) {
+                    if (lockIsFree()) return std::nullopt;
+                    QThread::msleep(50);
+                }
+                return silent;
+            }
             // Paused or slow: a request to show is taken all the same.
             return request.action == "import" ? std::optional<QString>(silent) : QString();
         }
