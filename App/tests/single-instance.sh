@@ -81,11 +81,4 @@ eventually none_left || fail "tovu did not end on SIGTERM"
   kill -TERM "$pid"
   eventually none_left || fail "tovu did not end on SIGTERM"
 )
-# An instance that saw no bus, a start that sees one: still one tovu.
-(unset DBUS_SESSION_BUS_ADDRESS; exec "$tovu" 2>>"$scratch/log") &
-eventually just_one || fail "the instance without a bus did not come up"
-"$tovu" --show || fail "a start with a bus beside one without exited $?"
-[[ "$(instances)" == 1 ]] || fail "two instances, one with a bus and one without"
-kill -TERM "$(pgrep -f "^$tovu\$")"
-eventually none_left || fail "tovu did not end on SIGTERM"
 echo "one instance in every race"
