@@ -128,12 +128,12 @@ TEST(PanelModel, SubmitOpensChoosesOrSaysNothingFound) {
     EXPECT_EQ(p.closes, 2);
 }
 
-TEST(PanelModel, TextHookRunsOncePerRealChange) {
+// Each property notifying once per real change is the Observable table's;
+// here, what an edit of the text does besides.
+TEST(PanelModel, AnEditClearsTheChoicesAndKeepsThePasteFlag) {
     PanelRig p;
-    QSignalSpy texts(&p.model, &PanelModel::textChanged), choices(&p.model, &PanelModel::choicesChanged);
+    QSignalSpy choices(&p.model, &PanelModel::choicesChanged);
     p.model.setText("0501234567 0551234567");
-    p.model.setText("0501234567 0551234567");
-    EXPECT_EQ(texts.count(), 1);
     p.model.submit();
     EXPECT_EQ(choices.count(), 1);
     p.model.setText("0501234567 0551234567 ");  // an edit clears the choices
@@ -194,10 +194,7 @@ TEST(AppLanguageState, FollowsTheSystemUntilChosen) {
     defaults.setValue("languageChoice", std::string("fr"));
     AppLanguageState language(defaults, {"ar"});
     EXPECT_EQ(language.choice(), LanguageChoice::system);
-    QSignalSpy changes(&language, &AppLanguageState::choiceChanged);
     language.set(LanguageChoice::english);
-    language.set(LanguageChoice::english);
-    EXPECT_EQ(changes.count(), 1);
     EXPECT_EQ(defaults.string("languageChoice"), "en");
     language.set(LanguageChoice::system);
     EXPECT_EQ(defaults.string("languageChoice"), "system");

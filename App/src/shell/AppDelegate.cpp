@@ -108,8 +108,7 @@ void AppDelegate::openLink(const QString& link) {
     }
     const auto url = PhoneKit::URL::parse(link.toStdString());
     if (url && PhoneKit::LaunchDecision::isWidgetTap(*url)) {
-        panel_->consultClipboardAgain();
-        reopen();
+        handle({QStringLiteral("clipboard")});
         return;
     }
     Log::linkIgnored(link);
