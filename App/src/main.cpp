@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "cli/Diagnose.h"
 #include "cli/MessagesCommand.h"
 #include "cli/NumbersCommand.h"
@@ -11,19 +12,82 @@
 #include <QThread>
 
 #include <cstdlib>
+#include <filesystem>
 #include <iostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-void printUsage(std::ostream& out) {
-    out << "tovu: open a WhatsApp chat\n\nusage:\n"
-        << "  tovu [--show | --clipboard | tel:NUMBER | tovu://clipboard]\n"
-           "      Start the tray application, or show the panel of the running one;\n"
-           "      --clipboard also fills it from the clipboard, a tel: link with its number.\n"
-        << NumbersCommand::usage() << OpenCommand::usage() << MessagesCommand::usage()
-        << "  tovu --diagnose | --help | --version\n";
+// Qt's and the session manager's options (a session restores tovu as
+// "tovu -session ID"): QApplication takes them from argv itself.
+constexpr CommandLine::Option kAppOptions[] = {
+    {"show"},
+    {"clipboard"},
+    {"diagnose"},
+    {"version", 'V'},
+    {"verbose"},
+    {"session", 0, true, true},
+    {"display", 0, true, true},
+    {"platform", 0, true, true},
+    {"platformpluginpath", 0, true, true},
+    {"platformtheme", 0, true, true},
+    {"plugin", 0, true, true},
+    {"style", 0, true, true},
+    {"stylesheet", 0, true, true},
+    {"geometry", 0, true, true},
+    {"name", 0, true, true},
+    {"title", 0, true, true},
+    {"qwindowgeometry", 0, true, true},
+    {"qwindowicon", 0, true, true},
+    {"qwindowtitle", 0, true, true},
+    {"qmljsdebugger", 0, true, true},
+    {"reverse", 0, false, true},
+    {"nograb", 0, false, true},
+    {"dograb", 0, false, true},
+    {"sync", 0, false, true},
+};
+
+const std::string& usage() {
+    static const std::string text =
+        std::string(
+            "  tovu [--show | --clipboard | tel:NUMBER | tovu://clipboard]\n"
+            "      Start the tray application, or show the panel of the running one;\n"
+            "      --clipboard also fills it from the clipboard, a tel: link with its number.\n") +
+        std::string(NumbersCommand::usage()) + std::string(OpenCommand::usage()) +
+        std::string(MessagesCommand::usage()) +
+        "  tovu --diagnose | --help | --version [--verbose]\n"
+        "      What tovu finds on this desktop; this help; the version (and the notices\n"
+        "      of what tovu is built with).\n"
+        "\ntovu opens WhatsApp chats with phone numbers; tovu(1) tells more. Exit codes:\n"
+        "0 done, 1 failed, 2 usage; tovu open: 3 several numbers, 4 WhatsApp not opened.\n";
+    return text;
+}
+
+const CommandLine::Command& tovuCommand() {
+    static const CommandLine::Command command{
+        "tovu", "tovu [--show | --clipboard | tel:NUMBER | tovu://clipboard] | tovu numbers|open|messages ...",
+        usage()};
+    return command;
+}
+
+void printVersion(std::ostream& out, bool verbose) {
+    out << "tovu " << TOVU_VERSION << '\n';
+    if (!verbose) return;
+    out << "Copyright (c) 2026 the tovu developers; MIT License.\n"
+           "Built with Qt "
+        << QT_VERSION_STR << " (running " << qVersion()
+        << ").\n"
+           "Embeds the IBM Plex Sans, Sans Arabic and Mono fonts, Copyright (c) 2017 IBM Corp.,\n"
+           "with Reserved Font Name \"Plex\", under the SIL Open Font License 1.1; and Lucide\n"
+           "symbols, Copyright (c) Lucide Icons and Contributors, under the ISC License, some of\n"
+           "them from Feather, Copyright (c) 2013-present Cole Bemis, under the MIT License.\n";
+    // The installed tree keeps the licences whole beside the program.
+    std::error_code error;
+    const auto copyright =
+        std::filesystem::canonical("/proc/self/exe", error).parent_path().parent_path() / "share/doc/tovu/copyright";
+    if (std::filesystem::is_regular_file(copyright, error))
+        out << "The licences in full: " << copyright.string() << '\n';
 }
 
 bool hasDisplay() { return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM"); }
@@ -36,9 +100,10 @@ QString activationToken() {
     return token ? QString::fromLocal8Bit(token) : QString();
 }
 
-int runApplication(int argc, char** argv, InstanceRequest request) {
+/// `displayGiven`: -display or -platform on the command line, for Qt.
+int runApplication(int argc, char** argv, InstanceRequest request, bool displayGiven = false) {
     // Qt would abort without a display; say so plainly instead.
-    if (!hasDisplay()) {
+    if (!displayGiven && !hasDisplay()) {
         std::cerr << "tovu: no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
                      "In a terminal, use 'tovu numbers TEXT' or 'tovu open TEXT'.\n";
         return 1;
@@ -72,36 +137,15 @@ int runApplication(int argc, char** argv, InstanceRequest request) {
         QThread::msleep(20);
     }
     delegate.launch();
-    if (request.action != "activate") delegate.handle(request);
+    if (request.action != "activate" && request.action != "start") delegate.handle(request);
     return app.exec();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int run(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (arguments.empty()) return runApplication(argc, argv, {});
     std::ios::sync_with_stdio(false);
-    const std::string& command = arguments.front();
-    const std::vector<std::string> rest(arguments.begin() + 1, arguments.end());
-    if (command == "--help" || command == "-h") {
-        printUsage(std::cout);
-        return 0;
-    }
-    if (command == "--version") {
-        std::cout << "tovu " << TOVU_VERSION << '\n';
-        return 0;
-    }
-    if (command == "--show") return runApplication(argc, argv, {QStringLiteral("show")});
-    if (command == "--clipboard") return runApplication(argc, argv, {QStringLiteral("clipboard")});
-    // What the desktop runs for the links tovu handles.
-    if (command.starts_with("tel:") || command.starts_with("tovu:")) {
-        return runApplication(argc, argv, {QStringLiteral("uri"), QString::fromStdString(command)});
-    }
-    // The session manager restarts programs with its own arguments; Qt's.
-    if (command == "-session" || command == "-platform" || command == "-style" || command == "-display") {
-        return runApplication(argc, argv, {});
-    }
+    const std::string command = arguments.empty() ? std::string() : arguments.front();
+    const std::vector<std::string> rest(arguments.begin() + !arguments.empty(), arguments.end());
     if (command == "numbers") return NumbersCommand::run(rest, std::cin, std::cout, std::cerr);
     if (command == "open") {
         GioWorkspace workspace;
@@ -115,8 +159,47 @@ int main(int argc, char** argv) {
         return OpenCommand::run(rest, workspace, std::cout, std::cerr, inPanel);
     }
     if (command == "messages") return MessagesCommand::run(rest, std::cin, std::cout, std::cerr);
-    if (command == "--diagnose") return Diagnose::run(std::cout);
-    std::cerr << "tovu: unknown command \"" << command << "\"\n\n";
-    printUsage(std::cerr);
-    return 2;
+
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments, kAppOptions);
+    const CommandLine::Command& tovu = tovuCommand();
+    if (const auto code = CommandLine::answered(parsed, tovu, std::cout, std::cerr)) return *code;
+    if (parsed.has("version")) {
+        printVersion(std::cout, parsed.has("verbose"));
+        return CommandLine::finish(std::cout, std::cerr, tovu.name, 0);
+    }
+    if (parsed.has("verbose")) return CommandLine::usageError(std::cerr, tovu, "--verbose goes with --version");
+    if (parsed.has("diagnose")) return CommandLine::finish(std::cout, std::cerr, tovu.name, Diagnose::run(std::cout));
+
+    std::vector<InstanceRequest> requests;
+    if (parsed.has("show")) requests.push_back({QStringLiteral("show")});
+    if (parsed.has("clipboard")) requests.push_back({QStringLiteral("clipboard")});
+    for (const std::string& operand : parsed.operands) {
+        // What the desktop runs for the links tovu handles.
+        if (operand.starts_with("tel:") || operand.starts_with("tovu:")) {
+            requests.push_back({QStringLiteral("uri"), QString::fromStdString(operand)});
+        } else if (operand == command) {
+            return CommandLine::usageError(std::cerr, tovu, "unknown command \"" + operand + "\"");
+        } else {
+            return CommandLine::usageError(std::cerr, tovu, "unexpected argument " + operand);
+        }
+    }
+    if (requests.size() > 1) {
+        return CommandLine::usageError(std::cerr, tovu, "--show, --clipboard and a link go one at a time");
+    }
+    // A session restoring tovu where one already runs leaves it be.
+    if (requests.empty() && parsed.has("session")) requests.push_back({QStringLiteral("start")});
+    return runApplication(argc, argv, requests.empty() ? InstanceRequest{} : requests.front(),
+                          parsed.has("display") || parsed.has("platform"));
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    // A failure is a message and exit 1, never an abort.
+    try {
+        return run(argc, argv);
+    } catch (const std::exception& error) {
+        std::cerr << "tovu: " << error.what() << '\n';
+        return 1;
+    }
 }

@@ -46,7 +46,9 @@ trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetD
 pids+=($!)
 eventually xdotool search --name panel >/dev/null || fail "no tray host"
 
-QT_LOGGING_RULES="app.tovu.app.info=true" "$tovu" 2>"$scratch/log" &
+# Started as a session manager restores it: the display and the session id
+# are Qt's arguments, not tovu's.
+env -u DISPLAY QT_LOGGING_RULES="app.tovu.app.info=true" "$tovu" -display "$DISPLAY" -session e2e 2>"$scratch/log" &
 pids+=($!)
 
 visible() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }
@@ -55,6 +57,11 @@ count() { visible | wc -l; }
 only_icon() { test "$(count)" -eq 1; }
 eventually only_icon || fail "no tray icon"
 icon=$(visible)
+# Restored once more beside it, as at a login with an autostart entry too:
+# the running tovu stays in the tray, its panel unasked for.
+"$tovu" -session e2e-again || fail "a second restore failed"
+sleep 0.5
+only_icon || fail "a restore beside the running tovu showed its panel"
 eval "$(xdotool getwindowgeometry --shell "$icon")"
 icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
 panel_shown() { test "$(count)" -eq 2; }

@@ -1,5 +1,7 @@
 #include "cli/MessagesCommand.h"
 
+#include "cli/CommandLine.h"
+
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
 #include "services/AppLanguageState.h"
@@ -13,7 +15,6 @@
 
 #include <fstream>
 #include <istream>
-#include <iterator>
 #include <ostream>
 
 namespace MessagesCommand {
@@ -31,28 +32,31 @@ std::vector<MessageTemplate> currentList(const PhoneKit::TemplateStore& store, c
     return salvaged.empty() ? PhoneKit::Templates::defaults(languageID) : salvaged;
 }
 
-int usageError(std::ostream& err, const std::string& problem) {
-    err << "tovu messages: " << problem << "\nusage:\n" << usage();
-    return 2;
-}
+constexpr CommandLine::Command kCommand{
+    "tovu messages", "tovu messages [--json] | tovu messages export [FILE] | tovu messages import FILE|-",
+    "  tovu messages [--json]\n"
+    "  tovu messages export [FILE]\n"
+    "  tovu messages import FILE|-\n"
+    "      List the ready-made messages (TITLE<TAB>KIND, or the stored JSON with\n"
+    "      --json), write them to FILE (or standard output) as JSON, or replace\n"
+    "      them with the list in FILE (or standard input), checked whole first.\n"};
 
 // The whole content of FILE, or of standard input for "-".
-std::optional<std::string> readAll(const std::string& file, std::istream& in) {
-    std::ifstream opened;
-    if (file != "-") {
-        opened.open(file, std::ios::binary);
-        if (!opened) return std::nullopt;
+std::optional<std::string> readAll(const std::string& file, std::istream& in, std::string& problem) {
+    if (file == "-") return CommandLine::readAll(in, "standard input", problem);
+    std::ifstream opened(file, std::ios::binary);
+    if (!opened) {
+        problem = CommandLine::readFailure(file);
+        return std::nullopt;
     }
-    std::istream& source = file == "-" ? in : opened;
-    std::string bytes{std::istreambuf_iterator<char>(source), {}};
-    if (source.bad()) return std::nullopt;
-    return bytes;
+    return CommandLine::readAll(opened, file, problem);
 }
 
 int import(const std::string& file, std::istream& in, std::ostream& out, std::ostream& err) {
-    const auto bytes = readAll(file, in);
+    std::string problem;
+    const auto bytes = readAll(file, in, problem);
     if (!bytes) {
-        err << "tovu messages import: cannot read " << file << '\n';
+        err << "tovu messages import: " << problem << '\n';
         return 1;
     }
     const auto list = PhoneKit::decodeTemplates(*bytes);
@@ -67,7 +71,7 @@ int import(const std::string& file, std::istream& in, std::ostream& out, std::os
             return 1;
         }
         out << "Imported " << list->size() << " messages into the running tovu.\n";
-        return 0;
+        return CommandLine::finish(out, err, kCommand.name, 0);
     }
     auto settings = std::make_shared<SettingsDefaults>();
     PhoneKit::TemplateStore(settings).save(*list);
@@ -76,43 +80,40 @@ int import(const std::string& file, std::istream& in, std::ostream& out, std::os
         return 1;
     }
     out << "Imported " << list->size() << " messages.\n";
-    return 0;
+    return CommandLine::finish(out, err, kCommand.name, 0);
 }
 
 }  // namespace
 
-const char* usage() {
-    return "  tovu messages [--json]\n"
-           "  tovu messages export [FILE]\n"
-           "  tovu messages import FILE|-\n"
-           "      List the ready-made messages (TITLE<TAB>KIND, or the stored JSON with\n"
-           "      --json), write them to FILE (or standard output) as JSON, or replace\n"
-           "      them with the list in FILE (or standard input), checked whole first.\n";
-}
+std::string_view usage() { return kCommand.usage; }
 
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
+    static constexpr CommandLine::Option kOptions[] = {{"json"}};
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments, kOptions);
+    if (const auto code = CommandLine::answered(parsed, kCommand, out, err)) return *code;
+    const std::vector<std::string>& operands = parsed.operands;
+    const std::string action = operands.empty() ? std::string() : operands.front();
+    if (!action.empty() && action != "import" && action != "export") {
+        return CommandLine::usageError(err, kCommand, "unknown action \"" + action + "\"");
+    }
+    if (!action.empty() && parsed.has("json")) {
+        return CommandLine::usageError(err, kCommand, "--json is for the list; " + action + " always uses JSON");
+    }
+    if (action == "import" && operands.size() != 2) {
+        return CommandLine::usageError(err, kCommand, "import needs one FILE");
+    }
+    if (action != "import" && operands.size() > (action == "export" ? 2u : 1u)) {
+        return CommandLine::usageError(err, kCommand, "unexpected argument " + operands.back());
+    }
+
     int argc = 1;
     char name[] = "tovu";
     char* argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv);
-
-    const std::string action = arguments.empty() ? std::string() : arguments.front();
-    if (action == "import") {
-        if (arguments.size() != 2) return usageError(err, "import needs one FILE");
-        return import(arguments[1], in, out, err);
-    }
-    const bool exporting = action == "export";
-    bool json = exporting;
-    std::optional<std::string> file;
-    for (std::size_t i = exporting ? 1 : 0; i < arguments.size(); ++i) {
-        if (!exporting && arguments[i] == "--json") {
-            json = true;
-        } else if (exporting && !file && (arguments[i].empty() || arguments[i].front() != '-')) {
-            file = arguments[i];
-        } else {
-            return usageError(err, "unexpected argument " + arguments[i]);
-        }
-    }
+    if (action == "import") return import(operands[1], in, out, err);
+    const bool json = action == "export" || parsed.has("json");
+    // "-" is standard output, as for any file argument.
+    const auto file = operands.size() == 2 && operands[1] != "-" ? std::optional(operands[1]) : std::nullopt;
 
     auto settings = std::make_shared<SettingsDefaults>();
     if (!settings->unreadableReason().isEmpty()) {  // the ready-made messages are not the user's list
@@ -136,12 +137,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
                 << '\n';
         }
     }
-    out.flush();
-    if (!out) {
-        err << "tovu messages: cannot write the output\n";
-        return 1;
-    }
-    return 0;
+    return CommandLine::finish(out, err, kCommand.name, 0);
 }
 
 }  // namespace MessagesCommand

@@ -2,6 +2,7 @@
 
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace MessagesCommand {
@@ -14,6 +15,6 @@ namespace MessagesCommand {
 /// or a file that is no message list.
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err);
 
-const char* usage();
+std::string_view usage();
 
 }  // namespace MessagesCommand

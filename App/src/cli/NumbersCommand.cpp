@@ -7,8 +7,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <istream>
-#include <iterator>
 #include <optional>
 #include <ostream>
 
@@ -61,54 +61,53 @@ void eachLine(const std::string& text, const auto& visit) {
 
 }  // namespace
 
-const char* usage() {
-    return "  tovu numbers [--region ID] [--json] [--lines] [TEXT...]\n"
-           "      List the phone numbers in TEXT (or standard input): one per line as\n"
-           "      DISPLAY<TAB>DIGITS<TAB>KIND, or a JSON array with --json. With --lines\n"
-           "      every input line is read alone and gets one output line. The region\n"
-           "      (SA, GB, ...) defaults to the one of the system's time zone, else SA.\n";
-}
+constexpr CommandLine::Command kCommand{
+    "tovu numbers", "tovu numbers [--region ID] [--json] [--lines] [TEXT...]",
+    "  tovu numbers [--region ID] [--json] [--lines] [TEXT...]\n"
+    "      List the phone numbers in TEXT (or standard input): one per line as\n"
+    "      DISPLAY<TAB>DIGITS<TAB>KIND, or a JSON array with --json. With --lines\n"
+    "      every input line is read alone and gets one output line. The region\n"
+    "      (SA, GB, ...) defaults to the one of the system's time zone, else SA.\n"};
+
+std::string_view usage() { return kCommand.usage; }
 
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
-    Options options{Region::current(), false, false, {}};
-    bool optionsEnded = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (optionsEnded || argument.empty() || argument.front() != '-' || argument == "-") {
-            options.texts.push_back(argument);
-        } else if (argument == "--") {
-            optionsEnded = true;
-        } else if (argument == "--json") {
-            options.json = true;
-        } else if (argument == "--lines") {
-            options.lines = true;
-        } else if (bool ok = true; CommandLine::takeRegion(arguments, i, options.region, ok, err, "numbers")) {
-            if (!ok) return 2;
-        } else {
-            err << "tovu numbers: unknown option " << argument << "\nusage:\n" << usage();
-            return 2;
-        }
-    }
+    static constexpr CommandLine::Option kOptions[] = {{"region", 0, true}, {"json"}, {"lines"}};
+    const CommandLine::Parsed parsed = CommandLine::parse(arguments, kOptions);
+    if (const auto code = CommandLine::answered(parsed, kCommand, out, err)) return *code;
+    std::string problem;
+    const auto region = CommandLine::region(parsed, problem);
+    if (!region) return CommandLine::usageError(err, kCommand, problem);
+    const Options options{*region, parsed.has("json"), parsed.has("lines"), parsed.operands};
 
     if (options.lines && options.texts.empty()) {
         // Line by line, so any amount of input streams through.
         std::string line;
-        while (std::getline(in, line)) {
+        errno = 0;
+        while (std::getline(in, line) && out) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);
         }
-        return 0;
+        if (in.bad()) {
+            err << kCommand.name << ": " << CommandLine::readFailure("standard input") << '\n';
+            return 1;
+        }
+        return CommandLine::finish(out, err, kCommand.name, 0);
     }
-    const std::string text = options.texts.empty() ? std::string(std::istreambuf_iterator<char>(in), {})
-                                                   : CommandLine::joined(options.texts);
+    std::optional<std::string> text = CommandLine::joined(options.texts);
+    if (options.texts.empty()) text = CommandLine::readAll(in, "standard input", problem);
+    if (!text) {
+        err << kCommand.name << ": " << problem << '\n';
+        return 1;
+    }
     if (options.lines) {
-        eachLine(text, [&](std::string_view line) {
+        eachLine(*text, [&](std::string_view line) {
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);
         });
     } else {
-        write(PhoneKit::PhoneExtractor::numbers(text, options.region), options, out);
+        write(PhoneKit::PhoneExtractor::numbers(*text, options.region), options, out);
     }
-    return 0;
+    return CommandLine::finish(out, err, kCommand.name, 0);
 }
 
 }  // namespace NumbersCommand

@@ -5,6 +5,7 @@
 #include <functional>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace OpenCommand {
@@ -19,6 +20,6 @@ using InPanel = std::function<int(const std::string& text)>;
 int run(const std::vector<std::string>& arguments, WorkspaceService& workspace, std::ostream& out, std::ostream& err,
         const InPanel& inPanel = {});
 
-const char* usage();
+std::string_view usage();
 
 }  // namespace OpenCommand

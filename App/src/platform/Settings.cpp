@@ -24,8 +24,6 @@ namespace {
 using Value = PhoneKit::DefaultsDomain::Value;
 using Blob = PhoneKit::DefaultsDomain::Blob;
 
-QString keyOf(std::string_view key) { return QString::fromUtf8(key.data(), qsizetype(key.size())); }
-
 QString reasonOf(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // The bytes of the file, without ever waiting on something that is not a

@@ -80,7 +80,10 @@ QString AppDelegate::handle(const InstanceRequest& request) {
     if (!request.token.isEmpty() && QGuiApplication::platformName() == QLatin1String("wayland")) {
         qputenv("XDG_ACTIVATION_TOKEN", request.token.toUtf8());
     }
-    if (request.action == "activate" || request.action == "show") {
+    if (request.action == "start") {
+        // Another start at login (a restored session beside the autostart
+        // entry): this tovu is already up, and nobody asked for the panel.
+    } else if (request.action == "activate" || request.action == "show") {
         reopen();
     } else if (request.action == "clipboard") {
         panel_->consultClipboardAgain();

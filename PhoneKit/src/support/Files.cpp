@@ -69,14 +69,23 @@ std::error_code writeAtomically(const fs::path& path, std::string_view bytes) {
     return {};
 }
 
+std::optional<std::string> readStream(std::istream& in) {
+    std::string bytes;
+    char chunk[1 << 16];
+    errno = 0;
+    // read() turns the stream buffer's exceptions into badbit; an
+    // istreambuf_iterator would let a failed read escape as one.
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) return std::nullopt;
+    return bytes;
+}
+
 std::optional<std::string> readRegularFile(const fs::path& path) {
     std::error_code error;
     if (!fs::is_regular_file(fs::symlink_status(path, error))) return std::nullopt;
     std::ifstream file(path, std::ios::binary);
     if (!file) return std::nullopt;
-    std::string bytes{std::istreambuf_iterator<char>(file), {}};
-    if (file.bad()) return std::nullopt;
-    return bytes;
+    return readStream(file);
 }
 
 }  // namespace PhoneKit::Files

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,6 +47,10 @@ std::string lastComponent(std::string_view name);
 /// flushed. On any failure the old file stays as it was and the reason is
 /// returned. A symbolic link at `path` is replaced, never followed.
 std::error_code writeAtomically(const std::filesystem::path& path, std::string_view bytes);
+
+/// Everything left in `in`; nothing on a read error (a closed descriptor, a
+/// folder, EIO), with errno telling which.
+std::optional<std::string> readStream(std::istream& in);
 
 /// The whole content of a regular file; nothing for a missing file, a
 /// folder, a symbolic link or a read error.
