@@ -23,6 +23,11 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+// GLib names a struct member "signals", which Qt defines as a keyword.
+#undef signals
+#include <gio/gdesktopappinfo.h>
+#define signals Q_SIGNALS
+
 #include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
@@ -204,16 +209,62 @@ TEST(AutostartLogin, EntryInTheAutostartFolder) {
     EXPECT_FALSE(item.set(false));  // never registered: off, and the flag is written
     EXPECT_TRUE(defaults.boolean("loginItemDefaultApplied"));
     EXPECT_TRUE(item.set(true));
+    EXPECT_TRUE(AutostartLogin::entryPath().endsWith("/autostart/app.tovu.tovu.desktop"));
     const QString entry = readAll(AutostartLogin::entryPath());
-    EXPECT_TRUE(entry.contains("Exec=\"/opt/tovu dir/bin/tovu\"\n")) << entry.toStdString();
-    EXPECT_TRUE(entry.startsWith("[Desktop Entry]\n"));
 
-    writeFile(AutostartLogin::entryPath(), entry.toUtf8() + "Hidden=true\n");  // the desktop disabled it
-    EXPECT_FALSE(item.isOn());
+    // What desktops write into it to switch it off.
+    for (const QByteArray off : {"Hidden=true\n", "X-GNOME-Autostart-enabled=false\n"}) {
+        writeFile(AutostartLogin::entryPath(),
+                  QString(entry).replace("X-GNOME-Autostart-enabled=true\n", "").toUtf8() + off);
+        EXPECT_FALSE(item.isOn()) << off.constData();
+    }
     EXPECT_FALSE(item.set(false));
     EXPECT_FALSE(QFile::exists(AutostartLogin::entryPath()));
     item.applyDefault();  // the website build opens at login only when asked
     EXPECT_FALSE(item.isOn());
+}
+
+TEST(AutostartLogin, TheEntryStartsTovuWhereverItLives) {
+    QTemporaryDir dir;
+    // Each name needs one of the entry's layers of quoting.
+    for (const QString name : {"tovu", "100% tovu", "to\"vu's", "$HOME `x`", "back\\slash", "tab\tand %u"}) {
+        SCOPED_TRACE(name.toStdString());
+        const QString program = dir.path() + "/" + name + "/tovu";
+        const QString marker = dir.path() + "/started";
+        QFile::remove(marker);
+        writeFile(program, "#!/bin/sh\nprintf '%s' \"$0\" >\"" + marker.toUtf8() + "\"\n", true);
+        ASSERT_TRUE(AutostartLogin(program).registerItem());
+
+        // As the desktop reads and starts it at login.
+        GDesktopAppInfo* info = g_desktop_app_info_new_from_filename(QFile::encodeName(AutostartLogin::entryPath()));
+        ASSERT_NE(info, nullptr) << readAll(AutostartLogin::entryPath()).toStdString();  // TryExec found it
+        GError* error = nullptr;
+        EXPECT_TRUE(g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, &error)) << (error ? error->message : "");
+        g_clear_error(&error);
+        g_object_unref(info);
+        QElapsedTimer waited;
+        waited.start();
+        while (!QFile::exists(marker) && waited.elapsed() < 5000) QThread::msleep(10);
+        EXPECT_EQ(readAll(marker), program);
+    }
+    // Moved away: the entry starts nothing.
+    QFile::remove(dir.path() + "/tovu/tovu");
+    AutostartLogin(dir.path() + "/tovu/tovu").registerItem();
+    EXPECT_EQ(g_desktop_app_info_new_from_filename(QFile::encodeName(AutostartLogin::entryPath())), nullptr);
+    AutostartLogin().unregisterItem();
+}
+
+TEST(AutostartLogin, TakesOverTheEntryOfEarlierVersions) {
+    ASSERT_TRUE(AutostartLogin().unregisterItem());
+    const QString earlier = QFileInfo(AutostartLogin::entryPath()).absolutePath() + "/tovu.desktop";
+    for (const bool hidden : {false, true}) {
+        writeFile(earlier, QByteArray("[Desktop Entry]\nType=Application\nName=tovu\nExec=\"/usr/bin/tovu\"\n") +
+                               (hidden ? "Hidden=true\n" : ""));
+        const AutostartLogin login;
+        EXPECT_FALSE(QFile::exists(earlier));
+        EXPECT_EQ(login.status(), hidden ? LoginService::Status::notRegistered : LoginService::Status::enabled);
+        EXPECT_TRUE(AutostartLogin().unregisterItem());
+    }
 }
 
 TEST(SystemClipboard, CountsChangesAndReadsText) {

@@ -6,34 +6,67 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSettings>
 #include <QStandardPaths>
 
-AutostartLogin::AutostartLogin(QString executable)
-    : executable_(executable.isEmpty() ? QCoreApplication::applicationFilePath() : std::move(executable)) {}
+#include <glib.h>
 
-QString AutostartLogin::entryPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart/tovu.desktop";
+#include <memory>
+
+namespace {
+
+constexpr const char* kGroup = G_KEY_FILE_DESKTOP_GROUP;
+
+using KeyFile = std::unique_ptr<GKeyFile, decltype(&g_key_file_free)>;
+
+QString autostartFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/autostart";
 }
+
+// The program as Exec has it: in double quotes, with " ` $ \ escaped, and
+// % doubled so that no field code is read into the path; the key-file layer
+// of escaping is GKeyFile's. GLib looks for the first word before it
+// expands %%, so a path with a % is started through env.
+QString execLine(QString path) {
+    const bool percent = path.contains('%');
+    path.replace('\\', "\\\\").replace('"', "\\\"").replace('`', "\\`").replace('$', "\\$").replace('%', "%%");
+    return (percent ? "env \"" : "\"") + path + '"';
+}
+
+// Earlier versions named the entry tovu.desktop: it moves to its new name,
+// with whatever the user or the desktop wrote into it (Hidden, disabled).
+void takeOverEarlierEntry() {
+    const QString earlier = autostartFolder() + "/tovu.desktop";
+    if (QFileInfo::exists(earlier) && !QFileInfo::exists(AutostartLogin::entryPath())) {
+        QFile::rename(earlier, AutostartLogin::entryPath());
+    }
+}
+
+}  // namespace
+
+AutostartLogin::AutostartLogin(QString executable)
+    : executable_(executable.isEmpty() ? QCoreApplication::applicationFilePath() : std::move(executable)) {
+    takeOverEarlierEntry();
+}
+
+QString AutostartLogin::entryPath() { return autostartFolder() + "/app.tovu.tovu.desktop"; }
 
 bool AutostartLogin::registerItem() {
     const QString path = entryPath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath())) return false;
-    // Exec quoting of the desktop entry spec: the path in double quotes.
-    QString exec = executable_;
-    exec.replace('\\', "\\\\").replace('"', "\\\"").replace('`', "\\`").replace('$', "\\$");
-    const QString entry =
-        "[Desktop Entry]\n"
-        "Type=Application\n"
-        "Name=tovu\n"
-        "Comment=Open a WhatsApp chat with any phone number\n"
-        "Exec=\"" +
-        exec +
-        "\"\n"
-        "Icon=app.tovu.tovu\n"
-        "Terminal=false\n"
-        "X-GNOME-Autostart-enabled=true\n";
-    return !PhoneKit::Files::writeAtomically(path.toStdString(), entry.toStdString());
+    const KeyFile entry(g_key_file_new(), g_key_file_free);
+    GKeyFile* file = entry.get();
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TYPE, G_KEY_FILE_DESKTOP_TYPE_APPLICATION);
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_NAME, "tovu");
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_COMMENT, "Open a WhatsApp chat with any phone number");
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, execLine(executable_).toUtf8().constData());
+    // Once the program is gone (uninstalled, moved), the entry starts nothing.
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TRY_EXEC, executable_.toUtf8().constData());
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_ICON, "app.tovu.tovu");
+    g_key_file_set_boolean(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TERMINAL, FALSE);
+    g_key_file_set_boolean(file, kGroup, "X-GNOME-Autostart-enabled", TRUE);
+    gsize length = 0;
+    const std::unique_ptr<gchar, decltype(&g_free)> data(g_key_file_to_data(file, &length, nullptr), g_free);
+    return !PhoneKit::Files::writeAtomically(path.toStdString(), std::string_view(data.get(), length));
 }
 
 bool AutostartLogin::unregisterItem() {
@@ -42,11 +75,15 @@ bool AutostartLogin::unregisterItem() {
 }
 
 LoginService::Status AutostartLogin::status() const {
-    const QString path = entryPath();
-    if (!QFileInfo(path).isFile()) return Status::notRegistered;
-    QSettings entry(path, QSettings::IniFormat);
-    entry.beginGroup("Desktop Entry");
-    const bool hidden = entry.value("Hidden").toString() == "true" ||
-                        entry.value("X-GNOME-Autostart-enabled", "true").toString() == "false";
-    return hidden ? Status::notRegistered : Status::enabled;
+    const KeyFile entry(g_key_file_new(), g_key_file_free);
+    if (!g_key_file_load_from_file(entry.get(), QFile::encodeName(entryPath()).constData(), G_KEY_FILE_NONE, nullptr)) {
+        return Status::notRegistered;
+    }
+    // A key that is missing or no boolean reads as FALSE, the defaults of both.
+    const bool hidden = g_key_file_get_boolean(entry.get(), kGroup, G_KEY_FILE_DESKTOP_KEY_HIDDEN, nullptr);
+    GError* error = nullptr;
+    const bool enabled = g_key_file_get_boolean(entry.get(), kGroup, "X-GNOME-Autostart-enabled", &error);
+    const bool disabled = !error && !enabled;
+    g_clear_error(&error);
+    return hidden || disabled ? Status::notRegistered : Status::enabled;
 }

@@ -5,8 +5,8 @@
 #include <QString>
 
 /// Opening at login the freedesktop way: an autostart entry
-/// $XDG_CONFIG_HOME/autostart/tovu.desktop, enabled while it is there and
-/// not hidden.
+/// $XDG_CONFIG_HOME/autostart/app.tovu.tovu.desktop, enabled while it is
+/// there, not hidden and not disabled.
 class AutostartLogin final : public LoginService {
 public:
     /// `executable`: what the entry starts (the running program by default).
