@@ -30,7 +30,11 @@ T.Button {
         Item { Layout.fillWidth: true }
         Text {
             visible: row.number.kind !== "other"
-            text: row.number.kind === "mobile" ? qsTranslate("tovu", "Mobile") : qsTranslate("tovu", "Landline")
+            text: row.number.kind === "mobile"
+                  //: The kind of a phone number found in the text: a mobile phone
+                  ? qsTranslate("tovu", "Mobile")
+                  //: The kind of a phone number found in the text: a fixed line
+                  : qsTranslate("tovu", "Landline")
             font: Theme.small
             color: Colours.fgMuted
         }

@@ -67,7 +67,8 @@ Item {
                 }
                 onClicked: row.messages.editMessage(row.message.id)
                 Accessible.name: row.message.title
-                Accessible.description: qsTranslate("tovu", "Edit")
+                //: Spoken hint of a message row: activating the row opens the message in the editor
+                Accessible.description: qsTranslate("tovu", "Edit", "row hint")
             }
             T.Button {
                 id: send
@@ -89,6 +90,7 @@ Item {
                     }
                 }
                 onClicked: row.messages.sendMessage(row.message.id)
+                //: The arrow button of a message row and its tool tip: sends the message through WhatsApp
                 Accessible.name: qsTranslate("tovu", "Send")
                 ToolTip.text: send.Accessible.name
                 ToolTip.visible: send.hovered
@@ -186,6 +188,7 @@ Item {
                 // "Back" points to where the reading starts.
                 mirrorSymbol: back.LayoutMirroring.enabled
                 onClicked: section.messages.endEditing()
+                //: Button that leaves the message editor for the list
                 Accessible.name: qsTranslate("tovu", "Back")
             }
             Text {
@@ -241,6 +244,7 @@ Item {
                             section.messages.saveDraft()
                         }
                     }
+                    //: Spoken name of the text box in which a message is written
                     Accessible.name: qsTranslate("tovu", "Message")
                 }
             }
@@ -258,6 +262,7 @@ Item {
             Layout.fillWidth: true
             FlatButton {
                 objectName: "deleteMessage"
+                //: Button: deletes the message being edited
                 text: qsTranslate("tovu", "Delete")
                 symbol: "trash-2"
                 tint: Colours.danger
@@ -268,6 +273,7 @@ Item {
             SignalButtonStyle {
                 id: save
                 objectName: "saveMessage"
+                //: Button: saves the message being edited
                 text: qsTranslate("tovu", "Save")
                 enabled: section.messages.canSave
                 Layout.preferredHeight: 32

@@ -71,6 +71,7 @@ Rectangle {
                 }
             }
             Text {
+                //: The name of the application at the top of the panel; keep it in Latin letters
                 text: qsTranslate("tovu", "tovu")
                 font: Theme.wordmark
                 color: Colours.fg
@@ -81,6 +82,7 @@ Rectangle {
                 objectName: "more"
                 symbol: "ellipsis"
                 onClicked: view.shell.moreMenuRequested(more.mapToGlobal(0, more.height + 4))
+                //: Button with three dots and its tool tip: opens the menu with the language and quit
                 Accessible.name: qsTranslate("tovu", "More")
                 ToolTip.text: more.Accessible.name
                 ToolTip.visible: more.hovered
@@ -146,6 +148,7 @@ Rectangle {
                     Layout.preferredHeight: 20
                     contentItem: Symbol { name: "circle-x"; size: 18 }
                     onClicked: view.panel.text = ""
+                    //: Button in the number field: empties the field
                     Accessible.name: qsTranslate("tovu", "Clear")
                 }
             }

@@ -61,6 +61,7 @@ Rectangle {
         Segment {
             id: number
             section: "number"
+            //: Tab of the panel: the section where a phone number is typed or pasted
             title: qsTranslate("tovu", "Number")
             symbol: "hash"
             selected: picker.selection === number.section
@@ -69,6 +70,7 @@ Rectangle {
         Segment {
             id: messages
             section: "messages"
+            //: Tab of the panel: the section with the ready-made and the own messages
             title: qsTranslate("tovu", "Messages")
             symbol: "message-square-text"
             selected: picker.selection === messages.section

@@ -1,11 +1,16 @@
 #include "PhoneKit/messages/AppLanguage.h"
 #include "PhoneKit/messages/TemplateTexts.h"
 #include "PhoneKit/messages/Templates.h"
+#include "PhoneKit/support/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
+#include <map>
 #include <regex>
 #include <set>
+#include <string_view>
 
 using namespace PhoneKit;
 using Kind = MessageTemplate::Kind;
@@ -21,6 +26,135 @@ std::vector<std::string> ids(const std::vector<MessageTemplate>& messages) {
     std::vector<std::string> out;
     for (const auto& m : messages) out.push_back(m.id);
     return out;
+}
+
+// What the language checks below read the texts as: Unicode scalars, and back
+// to UTF-8 for the failure messages.
+std::string utf8(std::u32string_view text) {
+    std::string out;
+    for (const char32_t c : text) {
+        const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;  // continuation bytes
+        const char32_t lead[] = {0x00, 0xC0, 0xE0, 0xF0};
+        out += static_cast<char>(lead[tail] | (c >> (6 * tail)));
+        for (int i = tail - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
+    }
+    return out;
+}
+
+// Letters of the scripts whose words are separated by spaces (Latin, Cyrillic).
+bool isWordLetter(char32_t c) {
+    return (c < 0x80 && std::isalnum(static_cast<int>(c))) || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
+           (c >= 0x400 && c <= 0x52F);
+}
+
+char32_t lowered(char32_t c) {
+    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x410 && c <= 0x42F)) {
+        return static_cast<char32_t>(c + 0x20);
+    }
+    if (c >= 0x400 && c <= 0x40F) return static_cast<char32_t>(c + 0x50);  // Ё and the like
+    return c;
+}
+
+bool isCJK(char32_t c) {  // CJK punctuation, kana, ideographs, full-width forms
+    return (c >= 0x3000 && c <= 0x30FF) || (c >= 0x4E00 && c <= 0x9FFF) || (c >= 0xFF00 && c <= 0xFFEF);
+}
+
+bool endsSentence(char32_t c) { return std::u32string_view(U".!?。！？\n").find(c) != std::u32string_view::npos; }
+
+bool isLetter(char32_t c) { return isWordLetter(c) || isCJK(c) || (c >= 0xAC00 && c <= 0xD7A3); }
+
+// How a form is looked for in a text: as a whole word (letter case aside), as
+// any part of the text, or at the end of a sentence (only marks, spaces and
+// emoji after it).
+enum class Match { word, part, sentenceEnd };
+
+bool contains(const std::u32string& text, std::u32string_view form, Match match) {
+    if (match == Match::word) {
+        std::u32string word;
+        for (std::size_t i = 0; i <= text.size(); ++i) {
+            if (i < text.size() && isWordLetter(text[i])) {
+                word += lowered(text[i]);
+                continue;
+            }
+            if (word == form) return true;
+            word.clear();
+        }
+        return false;
+    }
+    for (std::size_t at = text.find(form); at != std::u32string::npos; at = text.find(form, at + 1)) {
+        if (match == Match::part) return true;
+        std::size_t after = at + form.size();
+        while (after < text.size() && !endsSentence(text[after]) && !isLetter(text[after])) ++after;
+        if (after == text.size() || endsSentence(text[after])) return true;
+    }
+    return false;
+}
+
+// The first text of `texts` that uses one of `forms`, and the form; empty if none does.
+std::string firstUse(const std::vector<std::u32string>& texts, const std::vector<std::u32string_view>& forms,
+                     Match match) {
+    for (const auto& text : texts) {
+        for (const auto form : forms) {
+            if (contains(text, form, match)) return "\"" + utf8(form) + "\" in \"" + utf8(text) + "\"";
+        }
+    }
+    return {};
+}
+
+// Each punctuation rule gives the position of the first mark that breaks it
+// in one text, or npos.
+constexpr std::size_t kept = std::u32string::npos;
+
+// French: a narrow no-break space (U+202F) before ! ? : ; and nowhere else;
+// never a plain or a wide no-break space there, nor nothing.
+std::size_t frenchSpacing(const std::u32string& text) {
+    const std::u32string_view doubled = U"!?:;";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (doubled.find(c) != doubled.npos && (i == 0 || text[i - 1] != U'\u202F')) return i;
+        if (c == U'\u202F' && (i + 1 == text.size() || doubled.find(text[i + 1]) == doubled.npos)) return i;
+        if (c == U'\u202F' && i > 0 && (text[i - 1] == U' ' || text[i - 1] == U'\u00A0')) return i;
+        if (c == U'\u00A0') return i;
+    }
+    return kept;
+}
+
+// Spanish: every ! and ? closes a ¡ or ¿ opened in the same sentence, and
+// every ¡ and ¿ is closed before the sentence ends.
+std::size_t spanishMarks(const std::u32string& text) {
+    std::u32string open;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char32_t c = text[i];
+        if (c == U'¡' || c == U'¿') {
+            open += c;
+        } else if (c == U'!' || c == U'?') {
+            if (open.empty() || open.back() != (c == U'!' ? U'¡' : U'¿')) return i;
+            open.pop_back();
+        } else if ((c == U'.' || c == U'\n') && !open.empty()) {
+            return i;
+        }
+    }
+    return open.empty() ? kept : text.size();
+}
+
+// Chinese and Japanese: full-width marks among CJK characters, no ASCII
+// ! ? , . : ; beside one, and no space between two of them.
+std::size_t fullWidthMarks(const std::u32string& text) {
+    const std::u32string_view ascii = U"!?,.:;";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const bool besideCJK = (i > 0 && isCJK(text[i - 1])) || (i + 1 < text.size() && isCJK(text[i + 1]));
+        const bool betweenCJK = i > 0 && i + 1 < text.size() && isCJK(text[i - 1]) && isCJK(text[i + 1]);
+        if (ascii.find(text[i]) != ascii.npos && besideCJK) return i;
+        if (text[i] == U' ' && betweenCJK) return i;
+    }
+    return kept;
+}
+
+// Japanese besides: the ideographic comma 、 and full stop 。, not the Chinese ，．
+std::size_t japaneseMarks(const std::u32string& text) {
+    if (const std::size_t broken = fullWidthMarks(text); broken != kept) return broken;
+    const std::size_t chinese = text.find_first_of(U"，．");
+    return chinese == std::u32string::npos ? kept : chinese;
 }
 
 }  // namespace
@@ -101,6 +235,7 @@ TEST(Templates, SlotsAndTheirTexts) {
     // Every language: thirteen keys, the English shape and emoji, distinct texts.
     const auto& reference = TemplateTexts::all().at("en");
     EXPECT_EQ(TemplateTexts::all().size(), AppLanguage::all().size());
+    std::map<std::string, std::string> languageOfText;  // no text is word for word another language's
     for (const AppLanguage& language : AppLanguage::all()) {
         SCOPED_TRACE(language.id);
         const auto& table = TemplateTexts::all().at(language.id);
@@ -113,12 +248,99 @@ TEST(Templates, SlotsAndTheirTexts) {
                 return title.substr(title.rfind(' ') + 1);
             };
             EXPECT_FALSE(text.empty()) << key;
+            const auto [same, isNew] = languageOfText.emplace(text, language.id);
+            EXPECT_TRUE(isNew) << key << " reads as in " << same->second;
+            EXPECT_LE(std::count(text.begin(), text.end(), '\n'), 1) << key;
+            for (const char* stray : {"  ", " \n", "\n "}) EXPECT_EQ(text.find(stray), std::string::npos) << key;
+            EXPECT_TRUE(text.front() != ' ' && text.back() != ' ') << key;
             if (Templates::isPersonalID(key)) {
                 EXPECT_EQ(text.find('\n'), std::string::npos) << key;
             } else if (language.id != "ar") {
                 EXPECT_EQ(text.find('\n') == std::string::npos, original.find('\n') == std::string::npos) << key;
                 EXPECT_EQ(emoji(text), emoji(original)) << key;
             }
+        }
+    }
+}
+
+TEST(Templates, EachLanguageKeepsOneRegisterAndItsOwnPunctuation) {
+    const auto texts = [](const std::string& language) {
+        std::vector<std::u32string> out;
+        for (const auto& [key, text] : TemplateTexts::all().at(language)) out.push_back(Text::scalars(text));
+        return out;
+    };
+
+    // Forms a table uses at most one side of (`other` empty: never `forms`).
+    // `sample` breaks the rule, so that the rule is seen to bite.
+    const struct {
+        const char* language;
+        const char* what;
+        Match match;
+        std::vector<std::u32string_view> forms, other;
+        std::u32string_view sample;
+    } usages[] = {
+        {"ru", "ты beside вы", Match::word,
+         {U"ты", U"тебя", U"тебе", U"тобой", U"тобою", U"твой", U"твоя", U"твоё", U"твое", U"твои", U"твоего",
+          U"твоей", U"твоему", U"твоим", U"твоих", U"твоими", U"твою", U"твоём", U"твоем"},
+         {U"вы", U"вас", U"вам", U"вами", U"ваш", U"ваша", U"ваше", U"ваши", U"вашего", U"вашей", U"вашему",
+          U"вашим", U"ваших", U"вашими", U"вашу", U"вашем"},
+         U"Поздравляю Тебя и вашу семью"},
+        {"ru", "Бог beside Аллах", Match::word,
+         {U"бог", U"бога", U"богу", U"богом", U"боге"},
+         {U"аллах", U"аллаха", U"аллаху", U"аллахом", U"аллахе"},
+         U"Да примет Аллах. Пусть Бог поможет"},
+        {"fr", "tu beside vous", Match::word,
+         {U"tu", U"te", U"toi", U"ton", U"ta", U"tes"},
+         {U"vous", U"votre", U"vos"},
+         U"Merci à toi et à votre famille"},
+        {"es", "tú beside usted", Match::word,
+         {U"tú", U"te", U"ti", U"tu", U"tus", U"contigo", U"tuyo", U"tuya", U"tuyos", U"tuyas"},
+         {U"usted"},
+         U"Gracias a usted y a tu familia"},
+        {"pt-BR", "tu beside você", Match::word,
+         {U"tu", U"ti", U"teu", U"tua", U"teus", U"tuas", U"contigo"},
+         {U"você", U"vocês"},
+         U"Obrigado a você e à tua família"},
+        {"ko", "당신, cold towards the reader", Match::part, {U"당신"}, {}, U"당신의 선행"},
+        {"ko", "하나님, the Protestant name (Muslims say 알라)", Match::part, {U"하나님"}, {}, U"하나님께서"},
+        {"ko", "해요 endings beside 합니다 endings", Match::sentenceEnd, {U"요"}, {U"니다"},
+         U"축하드려요 👶\n행복하시길 바랍니다"},
+        {"ja", "あなた, which polite Japanese leaves out", Match::part, {U"あなた"}, {}, U"あなたに感謝します"},
+        {"ja", "the plain だ among polite endings", Match::sentenceEnd, {U"だ", U"である"}, {}, U"大切な日だ 🎓"},
+        {"zh-Hans", "星期五 beside 主麻", Match::part, {U"星期五"}, {U"主麻"}, U"主麻吉庆\n愿这个星期五平安"},
+    };
+    for (const auto& rule : usages) {
+        SCOPED_TRACE(std::string(rule.language) + ": " + rule.what);
+        const auto breaks = [&rule](const std::vector<std::u32string>& table) {
+            const std::string use = firstUse(table, rule.forms, rule.match);
+            if (use.empty() || rule.other.empty()) return use;
+            const std::string otherUse = firstUse(table, rule.other, rule.match);
+            return otherUse.empty() ? otherUse : use + " beside " + otherUse;
+        };
+        EXPECT_NE(breaks({std::u32string(rule.sample)}), "");
+        EXPECT_EQ(breaks(texts(rule.language)), "");
+    }
+
+    const struct {
+        const char* language;
+        std::size_t (*firstBreak)(const std::u32string&);
+        std::u32string_view sample;  // breaks the rule
+    } punctuation[] = {
+        {"fr", frenchSpacing, U"Bravo ! Merci\u202F!"},
+        {"fr", frenchSpacing, U"Bravo!"},
+        {"es", spanishMarks, U"¡Qué bien! Muchas gracias!"},
+        {"es", spanishMarks, U"¡Qué bien. Gracias"},
+        {"zh-Hans", fullWidthMarks, U"谢谢!"},
+        {"zh-Hans", fullWidthMarks, U"恭喜, 恭喜"},
+        {"ja", japaneseMarks, U"ありがとう,本当に"},
+        {"ja", japaneseMarks, U"ありがとう，本当に"},
+    };
+    for (const auto& rule : punctuation) {
+        SCOPED_TRACE(rule.language);
+        EXPECT_NE(rule.firstBreak(std::u32string(rule.sample)), kept) << utf8(rule.sample);
+        for (const auto& text : texts(rule.language)) {
+            const std::size_t at = rule.firstBreak(text);
+            EXPECT_EQ(at, kept) << "at character " << at << " of \"" << utf8(text) << "\"";
         }
     }
 }

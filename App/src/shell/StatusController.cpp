@@ -112,10 +112,13 @@ void StatusController::buildMenu(Menu& menu) {
 
 void StatusController::relabel(Menu& menu) {
     menu.menu->setLayoutDirection(language_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
+    //: A setting in the menu, ticked or not: tovu opens when the user logs in
     menu.login->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open at login")));
     menu.login->setChecked(model_.launchAtLogin());
+    //: Submenu in which the interface language is chosen
     menu.language->setTitle(language_.text(QT_TRANSLATE_NOOP("tovu", "Language")));
     // Each language is named in itself; "System" follows the interface.
+    //: In the Language menu: follow the language of the system
     const QString names[] = {language_.text(QT_TRANSLATE_NOOP("tovu", "System")), QStringLiteral("العربية"),
                              QStringLiteral("English")};
     for (int i = 0; i < menu.languages.size(); ++i) {
