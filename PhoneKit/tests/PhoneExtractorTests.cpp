@@ -159,14 +159,17 @@ Numbers plainReading(std::string_view text, const Region& region) {
 
 }  // namespace
 
-// Skipping windows longer than any number must not change a single result.
+// Skipping windows longer than any number must not change a single result,
+// nor reading the text in pieces and windows of any size.
 TEST(PhoneExtractor, BoundedWindowsGiveThePlainResults) {
     std::mt19937 random(2026);
     const std::vector<std::string> pieces = {
         "0", "05", "050", "0501234567", "966",  "+966",         "00",  "0112345678", "44", "7400",       "123456",
         "1", "12", "123", "1234",       "4567", "201012345678", "971", "9",          "55", "0551234567", "3",
     };
-    const std::vector<std::string> separators = {" ", "-", ".", "(", ")", " - ", "  ", ",", "/", "    ", " x ", "+"};
+    const std::vector<std::string> separators = {" ", "-",   ".",        "(",      ")",     " - ", "  ",
+                                                 ",", "/",   "    ",     " x ",    "+",     "x",   "\n",
+                                                 ";", "a\n", "\xD9\xA3", "\xC3\n", "\u200F"};
     const char* regions[] = {"SA", "GB", "AE", "IN", "US", "EG"};
     for (int t = 0; t < 3000; ++t) {
         std::string text;
@@ -180,6 +183,22 @@ TEST(PhoneExtractor, BoundedWindowsGiveThePlainResults) {
             text += separators[random() % separators.size()];
         }
         const Region& region = PhoneKit::testing::region(regions[t % 6]);
-        ASSERT_EQ(PhoneExtractor::numbers(text, region), plainReading(text, region)) << text << " in " << region;
+        const Numbers plain = plainReading(text, region);
+        ASSERT_EQ(PhoneExtractor::numbers(text, region), plain) << text << " in " << region;
+        PhoneExtractor::Scan scan(region, 1 + random() % 40);
+        for (std::size_t at = 0; at < text.size();) {
+            const std::size_t piece = 1 + random() % 9;
+            scan.add(std::string_view(text).substr(at, piece));
+            at += piece;
+        }
+        ASSERT_EQ(scan.finish(), plain) << text << " in " << region << " in pieces";
+    }
+    // What glues a run to the text before it stays with it, whatever the window.
+    for (const std::string text : {"x0501234567", "tel:+966501234567", "1,0501234567", "a;0501234567\nb0551234567"}) {
+        for (std::size_t window = 1; window < text.size(); ++window) {
+            PhoneExtractor::Scan scan(Region::home(), window);
+            scan.add(text);
+            EXPECT_EQ(scan.finish(), plainReading(text, Region::home())) << text << " in windows of " << window;
+        }
     }
 }

@@ -92,7 +92,9 @@ TEST(Region, TableShapeHolds) {
         if (ids.size() > 1) {
             EXPECT_EQ(shared.at(code), ids) << code;
         }
-        // Codes are prefix-free: only rows with the very same code compete.
+        // Codes are prefix-free and of one to three digits: the first one to
+        // three digits of a number name the only rows that compete.
+        EXPECT_TRUE(code.size() >= 1 && code.size() <= 3) << code;
         for (const auto& [other, unused] : byCode) {
             if (other != code) {
                 EXPECT_FALSE(other.starts_with(code)) << code << " prefixes " << other;

@@ -19,7 +19,7 @@ _tovu() {
         return
     fi
     case "$command" in
-        numbers) COMPREPLY=($(compgen -W "--region --json --lines --help --" -- "$cur")) ;;
+        numbers) COMPREPLY=($(compgen -W "--region --json --lines --line-buffered --help --" -- "$cur")) ;;
         open) COMPREPLY=($(compgen -W "--region --help --" -- "$cur")) ;;
         messages)
             case "${words[2]:-}" in

@@ -16,6 +16,7 @@ complete -c tovu -s h -l help -d 'The usage'
 complete -c tovu -n "__fish_seen_subcommand_from numbers open" -l region -x -a "$regions" -d 'The region of local numbers'
 complete -c tovu -n "__fish_seen_subcommand_from numbers" -l json -d 'Print a JSON array'
 complete -c tovu -n "__fish_seen_subcommand_from numbers" -l lines -d 'One output line for every input line'
+complete -c tovu -n "__fish_seen_subcommand_from numbers" -l line-buffered -d 'Each output line at once'
 complete -c tovu -n "__fish_seen_subcommand_from messages; and not __fish_seen_subcommand_from export import" -a 'export import'
 complete -c tovu -n "__fish_seen_subcommand_from messages; and not __fish_seen_subcommand_from export import" -l json -d 'The stored JSON'
 complete -c tovu -n "__fish_seen_subcommand_from export import" -F

@@ -4,10 +4,14 @@
 
 #include <PhoneKit/numbers/PhoneExtractor.h>
 #include <PhoneKit/numbers/Region.h>
+#include <PhoneKit/support/Files.h>
 
 #include <nlohmann/json.hpp>
 
+#include <unistd.h>
+
 #include <cerrno>
+#include <iostream>
 #include <istream>
 #include <optional>
 #include <ostream>
@@ -62,17 +66,18 @@ void eachLine(const std::string& text, const auto& visit) {
 }  // namespace
 
 constexpr CommandLine::Command kCommand{
-    "tovu numbers", "tovu numbers [--region ID] [--json] [--lines] [TEXT...]",
-    "  tovu numbers [--region ID] [--json] [--lines] [TEXT...]\n"
+    "tovu numbers", "tovu numbers [--region ID] [--json] [--lines [--line-buffered]] [TEXT...]",
+    "  tovu numbers [--region ID] [--json] [--lines [--line-buffered]] [TEXT...]\n"
     "      List the phone numbers in TEXT (or standard input): one per line as\n"
     "      DISPLAY<TAB>DIGITS<TAB>KIND, or a JSON array with --json. With --lines\n"
-    "      every input line is read alone and gets one output line. The region\n"
+    "      every input line is read alone and gets one output line, written at\n"
+    "      once to a terminal or with --line-buffered. The region\n"
     "      (SA, GB, ...) defaults to the one of the system's time zone, else SA.\n"};
 
 std::string_view usage() { return kCommand.usage; }
 
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
-    static constexpr CommandLine::Option kOptions[] = {{"region", 0, true}, {"json"}, {"lines"}};
+    static constexpr CommandLine::Option kOptions[] = {{"region", 0, true}, {"json"}, {"lines"}, {"line-buffered"}};
     const CommandLine::Parsed parsed = CommandLine::parse(arguments, kOptions);
     if (const auto code = CommandLine::answered(parsed, kCommand, out, err)) return *code;
     std::string problem;
@@ -81,12 +86,18 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     const Options options{*region, parsed.has("json"), parsed.has("lines"), parsed.operands};
 
     if (options.lines && options.texts.empty()) {
-        // Line by line, so any amount of input streams through.
+        // Line by line, so any amount of input streams through. Each answer
+        // goes out at once to a terminal or when asked (a program reading
+        // answers to the lines it writes); else the output is written in
+        // blocks, and reading no longer flushes it.
+        const bool lineBuffered = parsed.has("line-buffered") || (&out == &std::cout && ::isatty(STDOUT_FILENO));
+        in.tie(nullptr);
         std::string line;
         errno = 0;
         while (std::getline(in, line) && out) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);
+            if (lineBuffered) out.flush();
         }
         if (in.bad()) {
             err << kCommand.name << ": " << CommandLine::readFailure("standard input") << '\n';
@@ -94,19 +105,21 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         }
         return CommandLine::finish(out, err, kCommand.name, 0);
     }
-    std::optional<std::string> text = CommandLine::joined(options.texts);
-    if (options.texts.empty()) text = CommandLine::readAll(in, "standard input", problem);
-    if (!text) {
-        err << kCommand.name << ": " << problem << '\n';
-        return 1;
-    }
     if (options.lines) {
-        eachLine(*text, [&](std::string_view line) {
+        eachLine(CommandLine::joined(options.texts), [&](std::string_view line) {
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);
         });
-    } else {
-        write(PhoneKit::PhoneExtractor::numbers(*text, options.region), options, out);
+        return CommandLine::finish(out, err, kCommand.name, 0);
     }
+    // Standard input streams through in pieces, in bounded memory.
+    PhoneKit::PhoneExtractor::Scan scan(options.region);
+    if (!options.texts.empty()) {
+        scan.add(CommandLine::joined(options.texts));
+    } else if (!PhoneKit::Files::readPieces(in, [&](std::string_view piece) { scan.add(piece); })) {
+        err << kCommand.name << ": " << CommandLine::readFailure("standard input") << '\n';
+        return 1;
+    }
+    write(scan.finish(), options, out);
     return CommandLine::finish(out, err, kCommand.name, 0);
 }
 

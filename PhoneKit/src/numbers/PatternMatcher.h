@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -15,8 +16,9 @@ class RE2;
 
 namespace PhoneKit::detail {
 
-/// A numbering pattern compiled once, matched in whole against digit strings.
-/// An empty or malformed pattern never matches.
+/// A numbering pattern matched in whole against digit strings, compiled on
+/// its first match (safe across threads): a text about one region pays for
+/// that region's patterns only. An empty or malformed pattern never matches.
 class PatternMatcher {
 public:
     explicit PatternMatcher(std::string_view pattern);
@@ -36,8 +38,9 @@ public:
     static Lengths lengthsOf(std::string_view pattern);
 
 private:
-    std::unique_ptr<re2::RE2> expression_;  // null when nothing can match
-    Lengths lengths_;                       // most candidates are refused by length alone
+    struct Compiled;
+    std::unique_ptr<Compiled> compiled_;  // null when nothing can match
+    Lengths lengths_;                     // most candidates are refused by length alone
 };
 
 /// A region with its two patterns compiled.
@@ -55,6 +58,10 @@ struct CompiledRegion {
 
 /// The table's rows compiled, in table order, built once on first use.
 const std::vector<CompiledRegion>& compiledTable();
+
+/// The indices of the table's rows whose calling code begins `digits`, in
+/// table order: one code, since no code is the beginning of another.
+std::span<const std::uint16_t> rowsCalled(std::string_view digits);
 
 /// The compiled form of `region`: its table row when the region is one
 /// (the usual case), else a fresh compilation kept in `scratch`.

@@ -35,8 +35,8 @@ bool isSeparator(char32_t c) { return c == U' ' || c == U'-' || c == U'.' || c =
 bool isThousandsMark(char32_t c) { return c == U',' || c == 0x066C || c == 0x066B || c == 0x060C; }
 
 PhoneNumber::Kind kindOf(std::string_view digits) {
-    for (const CompiledRegion& row : detail::compiledTable()) {
-        if (!startsWith(digits, row.region.code)) continue;
+    for (const std::uint16_t index : detail::rowsCalled(digits)) {
+        const CompiledRegion& row = detail::compiledTable()[index];
         const std::string_view national = digits.substr(row.region.code.size());
         if (row.mobile.matches(national)) return PhoneNumber::Kind::mobile;
         if (row.landline.matches(national)) return PhoneNumber::Kind::landline;
@@ -51,8 +51,9 @@ PhoneNumber classified(std::string digits) {
 
 // A zero written between calling code and national number ("+44 (0)7400…").
 std::string strippingTrunkZero(std::string_view digits) {
-    for (const Region& row : Region::all()) {
-        if (row.trunk != "0" || !startsWith(digits, row.code)) continue;
+    for (const std::uint16_t index : detail::rowsCalled(digits)) {
+        const Region& row = Region::all()[index];
+        if (row.trunk != "0") continue;
         if (digits.size() > row.code.size() && digits[row.code.size()] == '0') {
             return row.code + std::string(digits.substr(row.code.size() + 1));
         }
@@ -180,12 +181,88 @@ void orderLandlinesLast(std::vector<PhoneNumber>& numbers) {
 
 }  // namespace detail
 
-std::vector<PhoneNumber> PhoneExtractor::numbers(std::string_view text, const Region& region) {
-    std::optional<CompiledRegion> scratch;
-    const Reading reading{detail::compiled(region, scratch), detail::compiledTable().front(), region == Region::home()};
+namespace PhoneExtractor {
 
+struct Scan::State {
+    explicit State(const Region& region, std::size_t windowBytes)
+        : reading{detail::compiled(region, scratch), detail::compiledTable().front(), region == Region::home()},
+          window(windowBytes) {}
+
+    std::optional<CompiledRegion> scratch;  // before `reading`, which may point into it
+    const Reading reading;
+    const std::size_t window;
+    std::string pending;       // the text since the last cut
+    std::size_t searched = 0;  // of `pending`, looked through for a cut in vain
     std::vector<PhoneNumber> found;
     std::unordered_set<std::string> seen;
+};
+
+namespace {
+
+// A byte after which a window may end: ASCII, and neither part of a run
+// (digits and the separators inside one) nor what glues the run after it to
+// something else (a letter, "+", a thousands comma). UTF-8 never has it
+// inside a character, and normalising leaves it as it is.
+bool isCut(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x80 && !isDigit(byte) && !isLetter(byte) && !isSeparator(byte) && c != '+' && c != ',';
+}
+
+}  // namespace
+
+Scan::Scan(const Region& region, std::size_t window) : state_(std::make_unique<State>(region, window)) {}
+
+Scan::~Scan() = default;
+
+void Scan::add(std::string_view piece) {
+    State& s = *state_;
+    if (s.pending.empty()) {  // most pieces are read in place
+        s.pending.assign(piece.substr(scanWindows(piece)));
+        return;
+    }
+    s.pending.append(piece);
+    s.pending.erase(0, scanWindows(s.pending));
+}
+
+std::vector<PhoneNumber> Scan::finish() {
+    State& s = *state_;
+    scanWindow(s.pending);
+    s.pending.clear();
+    s.searched = 0;
+    s.seen.clear();
+    std::vector<PhoneNumber> found = std::move(s.found);
+    s.found.clear();
+    detail::orderLandlinesLast(found);
+    return found;
+}
+
+// Reads the windows at the start of `text` that end at a cut: how many bytes.
+std::size_t Scan::scanWindows(std::string_view text) {
+    State& s = *state_;
+    std::size_t read = 0;
+    while (text.size() - read > s.window) {
+        const std::string_view rest = text.substr(read);
+        // The last cut in the window, else the first one after it.
+        std::size_t cut = s.window;
+        while (cut > 0 && !isCut(rest[cut - 1])) --cut;
+        if (cut == 0) {
+            cut = std::max(s.window, s.searched);
+            while (cut < rest.size() && !isCut(rest[cut])) ++cut;
+            if (cut == rest.size()) {
+                s.searched = rest.size();  // the next piece goes on from here
+                break;
+            }
+            ++cut;
+        }
+        scanWindow(rest.substr(0, cut));
+        read += cut;
+        s.searched = 0;
+    }
+    return read;
+}
+
+void Scan::scanWindow(std::string_view text) {
+    State& s = *state_;
     std::string candidate;
     for (const detail::Run& run : detail::runs(detail::normalized(text))) {
         if (run.isPartOfSomethingElse || detail::looksLikeDate(run)) continue;
@@ -203,7 +280,7 @@ std::vector<PhoneNumber> PhoneExtractor::numbers(std::string_view text, const Re
                 for (std::size_t end = last + 1; end-- > start;) {
                     candidate.clear();
                     for (std::size_t g = start; g <= end; ++g) candidate += run.groups[g];
-                    hit = detail::number(candidate, run.hasPlus && start == 0, start == 0 && end == n - 1, reading);
+                    hit = detail::number(candidate, run.hasPlus && start == 0, start == 0 && end == n - 1, s.reading);
                     if (hit) {
                         start = end + 1;
                         break;
@@ -212,14 +289,20 @@ std::vector<PhoneNumber> PhoneExtractor::numbers(std::string_view text, const Re
             }
             if (!hit) {
                 ++start;
-            } else if (seen.insert(hit->digits).second) {
-                found.push_back(std::move(*hit));
+            } else if (s.seen.insert(hit->digits).second) {
+                s.found.push_back(std::move(*hit));
             }
         }
     }
-    detail::orderLandlinesLast(found);
-    return found;
 }
+
+std::vector<PhoneNumber> numbers(std::string_view text, const Region& region) {
+    Scan scan(region);
+    scan.add(text);
+    return scan.finish();
+}
+
+}  // namespace PhoneExtractor
 
 namespace LaunchDecision {
 
@@ -308,15 +391,12 @@ std::ostream& operator<<(std::ostream& out, const Route& route) {
 }  // namespace LaunchDecision
 
 std::string PhoneNumber::display() const {
-    for (const Region& row : Region::all()) {
-        if (!startsWith(digits, row.code)) continue;
-        const std::string rest = digits.substr(row.code.size());
-        if (rest.size() == 9) {
-            return "+" + row.code + " " + rest.substr(0, 2) + " " + rest.substr(2, 3) + " " + rest.substr(5);
-        }
-        return "+" + row.code + " " + rest;
-    }
-    return "+" + digits;
+    const auto rows = detail::rowsCalled(digits);
+    if (rows.empty()) return "+" + digits;
+    const std::string& code = Region::all()[rows.front()].code;
+    const std::string rest = digits.substr(code.size());
+    if (rest.size() == 9) return "+" + code + " " + rest.substr(0, 2) + " " + rest.substr(2, 3) + " " + rest.substr(5);
+    return "+" + code + " " + rest;
 }
 
 std::string PhoneNumber::json() const {

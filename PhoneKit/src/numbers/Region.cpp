@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <ostream>
 
 namespace PhoneKit {
@@ -59,12 +60,26 @@ std::ostream& operator<<(std::ostream& out, const Region& region) { return out <
 
 namespace detail {
 
+struct PatternMatcher::Compiled {
+    std::string pattern;
+    std::once_flag once;
+    std::unique_ptr<RE2> expression;  // null when the pattern is malformed
+
+    const RE2* get() {
+        std::call_once(once, [this] {
+            RE2::Options options;
+            options.set_log_errors(false);
+            auto compiled = std::make_unique<RE2>("^(?:" + pattern + ")$", options);
+            if (compiled->ok()) expression = std::move(compiled);
+        });
+        return expression.get();
+    }
+};
+
 PatternMatcher::PatternMatcher(std::string_view pattern) {
     if (pattern.empty()) return;
-    RE2::Options options;
-    options.set_log_errors(false);
-    auto expression = std::make_unique<RE2>("^(?:" + std::string(pattern) + ")$", options);
-    if (expression->ok()) expression_ = std::move(expression);
+    compiled_ = std::make_unique<Compiled>();
+    compiled_->pattern = pattern;
     lengths_ = lengthsOf(pattern);
 }
 
@@ -73,8 +88,9 @@ PatternMatcher::PatternMatcher(PatternMatcher&&) noexcept = default;
 PatternMatcher& PatternMatcher::operator=(PatternMatcher&&) noexcept = default;
 
 bool PatternMatcher::matches(std::string_view digits) const {
-    return expression_ && digits.size() >= lengths_.min && digits.size() <= lengths_.max &&
-           RE2::PartialMatch(digits, *expression_);
+    if (!compiled_ || digits.size() < lengths_.min || digits.size() > lengths_.max) return false;
+    const RE2* expression = compiled_->get();
+    return expression && RE2::PartialMatch(digits, *expression);
 }
 
 namespace {
@@ -199,6 +215,30 @@ const std::vector<CompiledRegion>& compiledTable() {
         return rows;
     }();
     return table;
+}
+
+std::span<const std::uint16_t> rowsCalled(std::string_view digits) {
+    // Slots for the codes of one, two and three digits: 0-9, 10-109, 110-1109.
+    static const std::vector<std::vector<std::uint16_t>> slots = [] {
+        std::vector<std::vector<std::uint16_t>> index(1110);
+        const auto& table = Region::all();
+        for (std::size_t row = 0; row < table.size(); ++row) {
+            const std::string& code = table[row].code;
+            if (code.empty() || code.size() > 3) continue;
+            const std::size_t offset = code.size() == 1 ? 0 : code.size() == 2 ? 10 : 110;
+            index[offset + std::stoul(code)].push_back(static_cast<std::uint16_t>(row));
+        }
+        return index;
+    }();
+    std::size_t value = 0;
+    for (std::size_t length = 1; length <= 3 && length <= digits.size(); ++length) {
+        const char digit = digits[length - 1];
+        if (digit < '0' || digit > '9') break;
+        value = value * 10 + static_cast<std::size_t>(digit - '0');
+        const std::size_t offset = length == 1 ? 0 : length == 2 ? 10 : 110;
+        if (!slots[offset + value].empty()) return slots[offset + value];
+    }
+    return {};
 }
 
 const CompiledRegion& compiled(const Region& region, std::optional<CompiledRegion>& scratch) {

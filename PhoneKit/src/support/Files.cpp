@@ -69,14 +69,18 @@ std::error_code writeAtomically(const fs::path& path, std::string_view bytes) {
     return {};
 }
 
-std::optional<std::string> readStream(std::istream& in) {
-    std::string bytes;
+bool readPieces(std::istream& in, const std::function<void(std::string_view)>& take) {
     char chunk[1 << 16];
     errno = 0;
     // read() turns the stream buffer's exceptions into badbit; an
     // istreambuf_iterator would let a failed read escape as one.
-    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) bytes.append(chunk, static_cast<std::size_t>(in.gcount()));
-    if (in.bad()) return std::nullopt;
+    while (in.read(chunk, sizeof chunk) || in.gcount() > 0) take({chunk, static_cast<std::size_t>(in.gcount())});
+    return !in.bad();
+}
+
+std::optional<std::string> readStream(std::istream& in) {
+    std::string bytes;
+    if (!readPieces(in, [&](std::string_view piece) { bytes.append(piece); })) return std::nullopt;
     return bytes;
 }
 

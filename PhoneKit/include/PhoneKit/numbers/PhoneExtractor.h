@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,31 @@ namespace PhoneExtractor {
 /// and other numbers first, landlines last. Any byte string is accepted;
 /// ill-formed UTF-8 reads as U+FFFD.
 std::vector<PhoneNumber> numbers(std::string_view text, const Region& region);
+
+/// `numbers` over a text that comes in pieces (standard input, a large
+/// file), in bounded memory: the text is read in windows cut only where no
+/// number can go across (after an ASCII mark that neither continues nor
+/// glues a run of digits), so the answer is `numbers` of the whole text.
+class Scan {
+public:
+    /// `window`: the bytes read at once, when the text allows a cut there.
+    explicit Scan(const Region& region, std::size_t window = 64 * 1024);
+    Scan(const Scan&) = delete;
+    Scan& operator=(const Scan&) = delete;
+    ~Scan();
+
+    /// The next piece; pieces may split the text anywhere, even a character.
+    void add(std::string_view piece);
+    /// The numbers of all the pieces.
+    std::vector<PhoneNumber> finish();
+
+private:
+    std::size_t scanWindows(std::string_view text);
+    void scanWindow(std::string_view text);
+
+    struct State;
+    std::unique_ptr<State> state_;
+};
 
 }  // namespace PhoneExtractor
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -48,8 +49,11 @@ std::string lastComponent(std::string_view name);
 /// returned. A symbolic link at `path` is replaced, never followed.
 std::error_code writeAtomically(const std::filesystem::path& path, std::string_view bytes);
 
-/// Everything left in `in`; nothing on a read error (a closed descriptor, a
-/// folder, EIO), with errno telling which.
+/// Hands everything left in `in` to `take`, a piece at a time; false on a
+/// read error (a closed descriptor, a folder, EIO), with errno telling which.
+bool readPieces(std::istream& in, const std::function<void(std::string_view)>& take);
+
+/// Everything left in `in`; nothing on a read error, as for `readPieces`.
 std::optional<std::string> readStream(std::istream& in);
 
 /// The whole content of a regular file; nothing for a missing file, a
