@@ -66,17 +66,38 @@ TEST(PhoneExtractor, FindsNumbersTheWayPeopleWriteThem) {
     }
 }
 
+namespace {
+
+detail::Runs runsOf(std::string_view text) {
+    std::u32string scalars;
+    detail::normalized(text, scalars);
+    detail::Runs runs;
+    detail::runs(scalars, runs);
+    return runs;
+}
+
+std::vector<std::string_view> groupsOf(const detail::Runs& runs, const detail::Run& run) {
+    std::vector<std::string_view> groups;
+    for (std::size_t i = 0; i < runs.groupCount(run); ++i) groups.push_back(runs.group(run, i));
+    return groups;
+}
+
+}  // namespace
+
 TEST(PhoneExtractor, RunsRecordPlusGlueAndGroups) {
-    const auto runs = detail::runs(detail::normalized("+966 50-123 / x7 / 1,234 / (12) 5678abc / 9"));
-    ASSERT_EQ(runs.size(), 6U);
-    EXPECT_EQ(runs[0].groups, (std::vector<std::string>{"966", "50", "123"}));
-    EXPECT_TRUE(runs[0].hasPlus);
-    EXPECT_TRUE(runs[1].isPartOfSomethingElse);   // x7
-    EXPECT_FALSE(runs[2].isPartOfSomethingElse);  // 1
-    EXPECT_TRUE(runs[3].isPartOfSomethingElse);   // 234 after "1,"
-    EXPECT_EQ(runs[4].groups, (std::vector<std::string>{"12", "5678"}));
-    EXPECT_TRUE(runs[4].isPartOfSomethingElse);  // 5678abc
-    EXPECT_FALSE(runs[5].hasPlus);
+    const auto runs = runsOf("+966 50-123 / x7 / 1,234 / (12) 5678abc / 9");
+    const auto& list = runs.list;
+    ASSERT_EQ(list.size(), 6U);
+    EXPECT_EQ(groupsOf(runs, list[0]), (std::vector<std::string_view>{"966", "50", "123"}));
+    EXPECT_EQ(runs.window(list[0], 1, 2), "50123");
+    EXPECT_TRUE(list[0].hasPlus);
+    EXPECT_TRUE(list[1].isPartOfSomethingElse);   // x7
+    EXPECT_FALSE(list[2].isPartOfSomethingElse);  // 1
+    EXPECT_TRUE(list[3].isPartOfSomethingElse);   // 234 after "1,"
+    EXPECT_EQ(groupsOf(runs, list[4]), (std::vector<std::string_view>{"12", "5678"}));
+    EXPECT_TRUE(list[4].isPartOfSomethingElse);  // 5678abc
+    EXPECT_EQ(groupsOf(runs, list[5]), (std::vector<std::string_view>{"9"}));
+    EXPECT_FALSE(list[5].hasPlus);
 }
 
 // Hostile and broken input always gives an answer.
@@ -128,18 +149,19 @@ namespace {
 // The rules as written: every window from every start, no length bound.
 Numbers plainReading(std::string_view text, const Region& region) {
     std::optional<detail::CompiledRegion> scratch;
-    const detail::Reading reading{detail::compiled(region, scratch), detail::compiledTable().front(),
-                                  region == Region::home()};
+    const detail::Reading reading = detail::reading(region, scratch);
     Numbers found;
-    for (const auto& run : detail::runs(detail::normalized(text))) {
-        if (run.isPartOfSomethingElse || detail::looksLikeDate(run)) continue;
-        const std::size_t n = run.groups.size();
+    const detail::Runs runs = runsOf(text);
+    for (const auto& run : runs.list) {
+        if (run.isPartOfSomethingElse || detail::looksLikeDate(runs, run)) continue;
+        const auto groups = groupsOf(runs, run);
+        const std::size_t n = groups.size();
         for (std::size_t start = 0; start < n;) {
             std::optional<PhoneNumber> hit;
             std::size_t end = n;
             while (!hit && end-- > start) {
                 std::string candidate;
-                for (std::size_t g = start; g <= end; ++g) candidate += run.groups[g];
+                for (std::size_t g = start; g <= end; ++g) candidate += groups[g];
                 hit = detail::number(candidate, run.hasPlus && start == 0, start == 0 && end == n - 1, reading);
             }
             if (!hit) {

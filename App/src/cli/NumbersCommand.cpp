@@ -43,12 +43,17 @@ void write(const std::vector<PhoneNumber>& numbers, const Options& options, std:
         out << array.dump() << '\n';
         return;
     }
+    // A line is built whole and written at once.
+    thread_local std::string line;
+    line.clear();
     for (std::size_t i = 0; i < numbers.size(); ++i) {
-        if (options.lines && i > 0) out << '\t';
-        out << numbers[i].display() << '\t' << numbers[i].digits << '\t' << PhoneKit::toString(numbers[i].kind);
-        if (!options.lines) out << '\n';
+        if (options.lines && i > 0) line += '\t';
+        numbers[i].appendDisplay(line);
+        line.append("\t").append(numbers[i].digits).append("\t").append(PhoneKit::toString(numbers[i].kind));
+        if (!options.lines) line += '\n';
     }
-    if (options.lines) out << '\n';
+    if (options.lines) line += '\n';
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 void eachLine(const std::string& text, const auto& visit) {

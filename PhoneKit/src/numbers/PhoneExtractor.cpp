@@ -6,6 +6,7 @@
 #include "support/Hashing.h"
 
 #include <unicode/uchar.h>
+#include <unicode/utf8.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
@@ -86,15 +87,20 @@ std::optional<PhoneNumber> internationalNumber(std::string_view s) {
 
 namespace detail {
 
-std::u32string normalized(std::string_view text) {
-    std::u32string out = Text::scalars(text);
-    auto kept = out.begin();
-    for (char32_t c : out) {
-        if (c < 0x80) {  // nothing ASCII changes
-            *kept++ = c;
+void normalized(std::string_view text, std::u32string& out) {
+    out.resize(text.size());  // never more scalars than bytes
+    char32_t* kept = out.data();
+    const auto* bytes = reinterpret_cast<const uint8_t*>(text.data());
+    const std::size_t length = text.size();
+    std::size_t i = 0;
+    while (i < length) {
+        if (bytes[i] < 0x80) {  // nothing ASCII changes
+            *kept++ = bytes[i++];
             continue;
         }
-        const auto scalar = static_cast<UChar32>(c);
+        UChar32 scalar;
+        U8_NEXT_OR_FFFD(bytes, i, length, scalar);  // ill-formed UTF-8 reads as U+FFFD
+        const auto c = static_cast<char32_t>(scalar);
         switch (u_charType(scalar)) {
             case U_DECIMAL_DIGIT_NUMBER: *kept++ = U'0' + static_cast<char32_t>(u_charDigitValue(scalar)); continue;
             case U_DASH_PUNCTUATION: *kept++ = U'-'; continue;
@@ -110,12 +116,19 @@ std::u32string normalized(std::string_view text) {
             *kept++ = c;
         }
     }
-    out.erase(kept, out.end());
-    return out;
+    out.resize(static_cast<std::size_t>(kept - out.data()));
 }
 
-std::vector<Run> runs(const std::u32string& s) {
-    std::vector<Run> found;
+Reading reading(const Region& region, std::optional<CompiledRegion>& scratch) {
+    const CompiledRegion& row = compiled(region, scratch);
+    const CompiledRegion& home = compiledTable().front();
+    return {row, home, &row == &home};
+}
+
+void runs(const std::u32string& s, Runs& into) {
+    into.digits.clear();
+    into.ends.clear();
+    into.list.clear();
     const std::size_t n = s.size();
     std::size_t i = 0;
     while (i < n) {
@@ -130,11 +143,11 @@ std::vector<Run> runs(const std::u32string& s) {
             // "1,234": the run continues an amount.
             run.isPartOfSomethingElse = isLetter(before) || (isThousandsMark(before) && i >= 2 && isDigit(s[i - 2]));
         }
+        run.firstGroup = into.ends.size();
         std::size_t groupEnd = i;
         while (true) {
-            while (groupEnd < n && isDigit(s[groupEnd])) ++groupEnd;
-            run.groups.emplace_back(s.begin() + static_cast<std::ptrdiff_t>(i),
-                                    s.begin() + static_cast<std::ptrdiff_t>(groupEnd));
+            while (groupEnd < n && isDigit(s[groupEnd])) into.digits += static_cast<char>(s[groupEnd++]);
+            into.ends.push_back(into.digits.size());
             std::size_t next = groupEnd;
             while (next < n && next - groupEnd < 3 && isSeparator(s[next])) ++next;
             if (next == groupEnd || next == n || !isDigit(s[next])) break;
@@ -142,15 +155,15 @@ std::vector<Run> runs(const std::u32string& s) {
         }
         // "0501234567abc"; a letter after a blank ("… ext 12") does not count.
         if (groupEnd < n && isLetter(s[groupEnd])) run.isPartOfSomethingElse = true;
-        found.push_back(std::move(run));
+        run.endGroup = into.ends.size();
+        into.list.push_back(run);
         i = groupEnd;
     }
-    return found;
 }
 
-bool looksLikeDate(const Run& run) {
-    if (run.hasPlus || run.groups.size() != 3) return false;
-    const std::size_t a = run.groups[0].size(), b = run.groups[1].size(), c = run.groups[2].size();
+bool looksLikeDate(const Runs& runs, const Run& run) {
+    if (run.hasPlus || runs.groupCount(run) != 3) return false;
+    const std::size_t a = runs.group(run, 0).size(), b = runs.group(run, 1).size(), c = runs.group(run, 2).size();
     return (a == 4 && b == 2 && c == 2) || (a == 2 && b == 2 && c == 4);
 }
 
@@ -183,21 +196,77 @@ void orderLandlinesLast(std::vector<PhoneNumber>& numbers) {
 
 namespace PhoneExtractor {
 
-struct Scan::State {
-    explicit State(const Region& region, std::size_t windowBytes)
-        : reading{detail::compiled(region, scratch), detail::compiledTable().front(), region == Region::home()},
-          window(windowBytes) {}
+namespace {
 
-    std::optional<CompiledRegion> scratch;  // before `reading`, which may point into it
-    const Reading reading;
-    const std::size_t window;
-    std::string pending;       // the text since the last cut
-    std::size_t searched = 0;  // of `pending`, looked through for a cut in vain
-    std::vector<PhoneNumber> found;
-    std::unordered_set<std::string> seen;
+// The numbers found so far, each digits string once: a look through the
+// list while it is short (most texts hold a few), a set once it is long.
+class Found {
+public:
+    void add(PhoneNumber number) {
+        if (seen_.empty() && numbers_.size() < 32) {
+            if (std::any_of(numbers_.begin(), numbers_.end(),
+                            [&](const PhoneNumber& n) { return n.digits == number.digits; })) {
+                return;
+            }
+        } else {
+            if (seen_.empty()) {
+                for (const PhoneNumber& n : numbers_) seen_.insert(n.digits);
+            }
+            if (!seen_.insert(number.digits).second) return;
+        }
+        numbers_.push_back(std::move(number));
+    }
+
+    std::vector<PhoneNumber> take() {
+        std::vector<PhoneNumber> numbers = std::move(numbers_);
+        numbers_.clear();
+        seen_.clear();
+        detail::orderLandlinesLast(numbers);
+        return numbers;
+    }
+
+private:
+    std::vector<PhoneNumber> numbers_;
+    std::unordered_set<std::string> seen_;
 };
 
-namespace {
+// One text read whole. The buffers live on between calls: a text costs no
+// allocation once they are as large as it needs.
+void scanText(std::string_view text, const Reading& reading, Found& found) {
+    thread_local std::u32string scalars;
+    thread_local detail::Runs runs;
+    detail::normalized(text, scalars);
+    detail::runs(scalars, runs);
+    for (const detail::Run& run : runs.list) {
+        if (run.isPartOfSomethingElse || detail::looksLikeDate(runs, run)) continue;
+        const std::size_t n = runs.groupCount(run);
+        std::size_t start = 0;
+        while (start < n) {
+            // The longest window that could still be a number; longer ones
+            // are skipped, which keeps the work linear in the text.
+            std::size_t last = start, length = runs.group(run, start).size();
+            while (last + 1 < n && length + runs.group(run, last + 1).size() <= detail::kMaxCandidateDigits) {
+                length += runs.group(run, ++last).size();
+            }
+            std::optional<PhoneNumber> hit;
+            if (runs.group(run, start).size() <= detail::kMaxCandidateDigits) {
+                for (std::size_t end = last + 1; end-- > start;) {
+                    hit = detail::number(runs.window(run, start, end), run.hasPlus && start == 0,
+                                         start == 0 && end == n - 1, reading);
+                    if (hit) {
+                        start = end + 1;
+                        break;
+                    }
+                }
+            }
+            if (hit) {
+                found.add(std::move(*hit));
+            } else {
+                ++start;
+            }
+        }
+    }
+}
 
 // A byte after which a window may end: ASCII, and neither part of a run
 // (digits and the separators inside one) nor what glues the run after it to
@@ -209,6 +278,18 @@ bool isCut(char c) {
 }
 
 }  // namespace
+
+struct Scan::State {
+    explicit State(const Region& region, std::size_t windowBytes)
+        : reading(detail::reading(region, scratch)), window(windowBytes) {}
+
+    std::optional<CompiledRegion> scratch;  // before `reading`, which may point into it
+    const Reading reading;
+    const std::size_t window;
+    std::string pending;       // the text since the last cut
+    std::size_t searched = 0;  // of `pending`, looked through for a cut in vain
+    Found found;
+};
 
 Scan::Scan(const Region& region, std::size_t window) : state_(std::make_unique<State>(region, window)) {}
 
@@ -226,14 +307,10 @@ void Scan::add(std::string_view piece) {
 
 std::vector<PhoneNumber> Scan::finish() {
     State& s = *state_;
-    scanWindow(s.pending);
+    scanText(s.pending, s.reading, s.found);
     s.pending.clear();
     s.searched = 0;
-    s.seen.clear();
-    std::vector<PhoneNumber> found = std::move(s.found);
-    s.found.clear();
-    detail::orderLandlinesLast(found);
-    return found;
+    return s.found.take();
 }
 
 // Reads the windows at the start of `text` that end at a cut: how many bytes.
@@ -254,52 +331,25 @@ std::size_t Scan::scanWindows(std::string_view text) {
             }
             ++cut;
         }
-        scanWindow(rest.substr(0, cut));
+        scanText(rest.substr(0, cut), s.reading, s.found);
         read += cut;
         s.searched = 0;
     }
     return read;
 }
 
-void Scan::scanWindow(std::string_view text) {
-    State& s = *state_;
-    std::string candidate;
-    for (const detail::Run& run : detail::runs(detail::normalized(text))) {
-        if (run.isPartOfSomethingElse || detail::looksLikeDate(run)) continue;
-        const std::size_t n = run.groups.size();
-        std::size_t start = 0;
-        while (start < n) {
-            // The longest window that could still be a number; longer ones
-            // are skipped, which keeps the work linear in the text.
-            std::size_t last = start, length = run.groups[start].size();
-            while (last + 1 < n && length + run.groups[last + 1].size() <= detail::kMaxCandidateDigits) {
-                length += run.groups[++last].size();
-            }
-            std::optional<PhoneNumber> hit;
-            if (run.groups[start].size() <= detail::kMaxCandidateDigits) {
-                for (std::size_t end = last + 1; end-- > start;) {
-                    candidate.clear();
-                    for (std::size_t g = start; g <= end; ++g) candidate += run.groups[g];
-                    hit = detail::number(candidate, run.hasPlus && start == 0, start == 0 && end == n - 1, s.reading);
-                    if (hit) {
-                        start = end + 1;
-                        break;
-                    }
-                }
-            }
-            if (!hit) {
-                ++start;
-            } else if (s.seen.insert(hit->digits).second) {
-                s.found.push_back(std::move(*hit));
-            }
-        }
-    }
-}
-
 std::vector<PhoneNumber> numbers(std::string_view text, const Region& region) {
-    Scan scan(region);
-    scan.add(text);
-    return scan.finish();
+    if (text.size() > Scan::kWindow) {
+        Scan scan(region);
+        scan.add(text);
+        return scan.finish();
+    }
+    // A short text, the usual case, read without a Scan's state.
+    std::optional<CompiledRegion> scratch;
+    const Reading reading = detail::reading(region, scratch);
+    Found found;
+    scanText(text, reading, found);
+    return found.take();
 }
 
 }  // namespace PhoneExtractor
@@ -391,12 +441,26 @@ std::ostream& operator<<(std::ostream& out, const Route& route) {
 }  // namespace LaunchDecision
 
 std::string PhoneNumber::display() const {
+    std::string out;
+    appendDisplay(out);
+    return out;
+}
+
+void PhoneNumber::appendDisplay(std::string& out) const {
     const auto rows = detail::rowsCalled(digits);
-    if (rows.empty()) return "+" + digits;
-    const std::string& code = Region::all()[rows.front()].code;
-    const std::string rest = digits.substr(code.size());
-    if (rest.size() == 9) return "+" + code + " " + rest.substr(0, 2) + " " + rest.substr(2, 3) + " " + rest.substr(5);
-    return "+" + code + " " + rest;
+    out += '+';
+    if (rows.empty()) {
+        out += digits;
+        return;
+    }
+    const std::string_view code = Region::all()[rows.front()].code;
+    const std::string_view rest = std::string_view(digits).substr(code.size());
+    out.append(code).append(" ");
+    if (rest.size() == 9) {
+        out.append(rest.substr(0, 2)).append(" ").append(rest.substr(2, 3)).append(" ").append(rest.substr(5));
+    } else {
+        out.append(rest);
+    }
 }
 
 std::string PhoneNumber::json() const {

@@ -242,8 +242,14 @@ std::span<const std::uint16_t> rowsCalled(std::string_view digits) {
 }
 
 const CompiledRegion& compiled(const Region& region, std::optional<CompiledRegion>& scratch) {
+    // What reading a number looks at: a row that agrees on it serves, even
+    // with other time zones.
+    const auto readsAlike = [&](const Region& row) {
+        return row.code == region.code && row.trunk == region.trunk && row.mobilePattern == region.mobilePattern &&
+               row.landlinePattern == region.landlinePattern;
+    };
     for (const CompiledRegion& row : compiledTable()) {
-        if (row.region.id == region.id && row.region == region) return row;
+        if (row.region.id == region.id && readsAlike(row.region)) return row;
     }
     return scratch.emplace(region);
 }

@@ -26,6 +26,8 @@ struct PhoneNumber {
     /// "+966 50 123 4567": plus, calling code, blank, the rest (a nine-digit
     /// rest grouped 2-3-4); "+" and the digits when no code is known.
     std::string display() const;
+    /// The same appended to `out`, for output built a line at a time.
+    void appendDisplay(std::string& out) const;
 
     /// {"digits":"966501234567","kind":"mobile"}
     std::string json() const;
@@ -56,8 +58,10 @@ std::vector<PhoneNumber> numbers(std::string_view text, const Region& region);
 /// glues a run of digits), so the answer is `numbers` of the whole text.
 class Scan {
 public:
+    static constexpr std::size_t kWindow = 64 * 1024;
+
     /// `window`: the bytes read at once, when the text allows a cut there.
-    explicit Scan(const Region& region, std::size_t window = 64 * 1024);
+    explicit Scan(const Region& region, std::size_t window = kWindow);
     Scan(const Scan&) = delete;
     Scan& operator=(const Scan&) = delete;
     ~Scan();
@@ -69,7 +73,6 @@ public:
 
 private:
     std::size_t scanWindows(std::string_view text);
-    void scanWindow(std::string_view text);
 
     struct State;
     std::unique_ptr<State> state_;
