@@ -82,10 +82,12 @@ void printVersion(std::ostream& out, bool verbose) {
            "with Reserved Font Name \"Plex\", under the SIL Open Font License 1.1; and Lucide\n"
            "symbols, Copyright (c) Lucide Icons and Contributors, under the ISC License, some of\n"
            "them from Feather, Copyright (c) 2013-present Cole Bemis, under the MIT License.\n";
-    // The installed tree keeps the licences whole beside the program.
+    // The installed tree keeps the licences whole beside the tovu command.
+    const char* command = std::getenv("TOVU_COMMAND");
     std::error_code error;
     const auto copyright =
-        std::filesystem::canonical("/proc/self/exe", error).parent_path().parent_path() / "share/doc/tovu/copyright";
+        std::filesystem::canonical(command ? command : "/proc/self/exe", error).parent_path().parent_path() /
+        "share/doc/tovu/copyright";
     if (std::filesystem::is_regular_file(copyright, error))
         out << "The licences in full: " << copyright.string() << '\n';
 }

@@ -43,8 +43,11 @@ void takeOverEarlierEntry() {
 
 }  // namespace
 
-AutostartLogin::AutostartLogin(QString executable)
-    : executable_(executable.isEmpty() ? QCoreApplication::applicationFilePath() : std::move(executable)) {
+AutostartLogin::AutostartLogin(QString executable) : executable_(std::move(executable)) {
+    // The tovu command that became this application (bin/tovu, not the
+    // program in libexec), else this program.
+    if (executable_.isEmpty()) executable_ = qEnvironmentVariable("TOVU_COMMAND");
+    if (executable_.isEmpty()) executable_ = QCoreApplication::applicationFilePath();
     takeOverEarlierEntry();
 }
 

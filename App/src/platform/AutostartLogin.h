@@ -9,7 +9,8 @@
 /// there, not hidden and not disabled.
 class AutostartLogin final : public LoginService {
 public:
-    /// `executable`: what the entry starts (the running program by default).
+    /// `executable`: what the entry starts (by default the tovu command that
+    /// started this program).
     explicit AutostartLogin(QString executable = {});
     static QString entryPath();
 
