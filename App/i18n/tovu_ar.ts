@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Quit tovu</source>
-        <translation>إنهاء tovu</translation>
+        <translation>إنهاء ⁦tovu⁩</translation>
     </message>
     <message>
         <source>tovu: open a WhatsApp chat</source>
@@ -154,7 +154,7 @@
     </message>
     <message>
         <source>Could not save your messages (%1). Your changes are kept until tovu quits.</source>
-        <translation>تعذّر حفظ رسائلك (%1). تبقى تغييراتك في الذاكرة حتى إنهاء tovu.</translation>
+        <translation>تعذّر حفظ رسائلك (%1). تبقى تغييراتك في الذاكرة حتى إنهاء ⁦tovu⁩.</translation>
     </message>
 </context>
 </TS>

@@ -1,20 +1,36 @@
 // The panel's real QML views over the models, rendered offscreen and driven
 // with keys and clicks as a user would.
 #include "Fakes.h"
+#include "shell/StatusController.h"
 #include "views/MenuBarIcon.h"
 #include "views/Symbols.h"
 #include "views/Theme.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPalette>
 #include <QQuickItem>
+#include <QStyleHints>
 #include <QTest>
 
+#include <cmath>
+
 namespace {
+
+// WCAG's contrast ratio of two opaque colours.
+double contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 struct Screen : PanelOnScreen {
     explicit Screen(QStringList languages = {"en-US"}) : PanelOnScreen(std::move(languages)) {
@@ -37,6 +53,10 @@ struct Screen : PanelOnScreen {
         QQuickItem* found = find(window.contentItem(), QString::fromUtf8(name));
         EXPECT_NE(found, nullptr) << name;
         return found;
+    }
+    // The item's rectangle in the window.
+    static QRectF sceneRect(const QQuickItem* item) {
+        return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
     }
     bool shown(const char* name) const { return item(name)->isVisible(); }
     void click(const char* name) {
@@ -260,4 +280,155 @@ TEST(MenuBarIcon, DrawsALimeDiscWithAnInkArrowAtEveryScale) {
         EXPECT_GT(ink, 3);
     }
     EXPECT_TRUE(Symbols::draw("no-such-symbol", {16, 16}, Qt::black).isNull());
+}
+
+namespace {
+
+// What a view tree shows of its texts: each visible text's words, face,
+// size, weight, letter case and place in the window, in tree order.
+QStringList textsOf(QQuickItem* item) {
+    QStringList texts;
+    if (!item->isVisible()) return texts;
+    const QVariant font = item->property("font"), text = item->property("text");
+    // A control's own font draws nothing here: the texts inside it do.
+    if (font.isValid() && text.isValid() && !item->inherits("QQuickControl")) {
+        const QFont face = font.value<QFont>();
+        const QRectF at = Screen::sceneRect(item);
+        texts << QStringLiteral("%1 | %2 %3px %4 %5 | %6,%7 %8×%9")
+                     .arg(text.toString(), QFontInfo(face).family())
+                     .arg(face.pixelSize())
+                     .arg(face.weight())
+                     .arg(int(face.capitalization()))
+                     .arg(at.x())
+                     .arg(at.y())
+                     .arg(at.width())
+                     .arg(at.height());
+    }
+    for (QQuickItem* child : item->childItems()) texts << textsOf(child);
+    return texts;
+}
+
+}  // namespace
+
+TEST(PanelView, ALanguageSwitchLooksLikeAFreshStart) {
+    QGuiApplication::styleHints()->setCursorFlashTime(0);  // a caret that does not blink between the two frames
+    using Arrange = std::function<void(PanelRig&)>;
+    const struct {
+        const char* state;
+        Arrange arrange;
+    } states[] = {
+        {"Which number?",
+         [](PanelRig& rig) {
+             rig.model.setText("050 123 4567 or 055 123 4567");
+             rig.model.submit();
+         }},
+        {"the messages", [](PanelRig& rig) { rig.model.setSection(PanelModel::Section::messages); }},
+        {"the editor",
+         [](PanelRig& rig) {
+             rig.model.setSection(PanelModel::Section::messages);
+             rig.messages.editMessage("thanks");
+         }},
+    };
+    const struct {
+        const char* from;
+        const char* to;
+        MacKit::LanguageChoice choice;
+    } switches[] = {
+        {"en", "ar", MacKit::LanguageChoice::arabic},
+        {"ar", "en", MacKit::LanguageChoice::english},
+    };
+    for (const auto& language : switches) {
+        for (const auto& state : states) {
+            SCOPED_TRACE(std::string(language.from) + " → " + language.to + ", " + state.state);
+            Screen fresh({language.to});
+            Screen switched({language.from});
+            switched.rig.model.setLanguage(language.choice);
+            for (Screen* s : {&fresh, &switched}) {
+                state.arrange(s->rig);
+                settledImage(s->window);
+            }
+            EXPECT_EQ(switched.window.theme().arabic(), fresh.window.theme().arabic());
+            const QStringList expected = textsOf(fresh.window.contentItem());
+            EXPECT_GT(expected.size(), 3);
+            EXPECT_EQ(textsOf(switched.window.contentItem()).join('\n').toStdString(),
+                      expected.join('\n').toStdString());
+            // Each drawn as the window with the keyboard, caret and all.
+            const auto frame = [](Screen& s) {
+                s.window.requestActivate();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&s.window));
+                return settledImage(s.window);
+            };
+            EXPECT_TRUE(frame(switched) == frame(fresh));
+        }
+    }
+}
+
+TEST(StatusMenu, ArabicMenusRunRightToLeftAfterASwitchAsAtAStart) {
+    struct Look {
+        Qt::LayoutDirection menu, languages;
+        int left, right;  // the ink of the other language's name
+        QImage image;
+    };
+    // The menu as a user sees it: its direction and its language submenu,
+    // where the name of the language not in use is the short item among
+    // the other language's.
+    const auto look = [](QMenu& menu, int other) {
+        QMenu* languages = menu.actions()[1]->menu();
+        languages->ensurePolished();
+        languages->adjustSize();
+        const QImage image = languages->grab().toImage();
+        const QRect row = languages->actionGeometry(languages->actions()[other]);
+        int left = image.width(), right = 0;
+        const QColor paper = image.pixelColor(row.center().x(), row.top() + 1);
+        for (int y = row.top() + 2; y <= row.bottom() - 2; ++y) {
+            for (int x = row.left() + 4; x < row.right() - 4; ++x) {  // inside the frame
+                if (contrast(image.pixelColor(x, y), paper) < 2) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        return Look{menu.layoutDirection(), languages->layoutDirection(), left, right, image};
+    };
+    const struct {
+        const char* from;
+        const char* to;
+        MacKit::LanguageChoice choice;
+        Qt::LayoutDirection direction;
+        int other;  // the row of the language not chosen
+    } switches[] = {
+        {"en", "ar", MacKit::LanguageChoice::arabic, Qt::RightToLeft, 2},
+        {"ar", "en", MacKit::LanguageChoice::english, Qt::LeftToRight, 1},
+    };
+    for (const auto& s : switches) {
+        SCOPED_TRACE(std::string(s.from) + " → " + s.to);
+        PanelRig freshRig({s.from});
+        freshRig.language.set(s.choice);  // chosen before the start
+        StatusController fresh(freshRig.model, freshRig.language, [] {});
+        const Look started = look(fresh.moreMenu(), s.other);
+        EXPECT_EQ(started.menu, s.direction);
+        EXPECT_EQ(started.languages, s.direction);
+        const int width = started.image.width();
+        ASSERT_LT(started.left, started.right);
+        // It sits at the side where its column's reading starts.
+        if (s.direction == Qt::RightToLeft) {
+            EXPECT_GT(started.left, width / 3);
+            EXPECT_GT(started.right, 2 * width / 3);
+        } else {
+            EXPECT_LT(started.left, width / 3);
+            EXPECT_LT(started.right, 2 * width / 3);
+        }
+        PanelRig switchedRig({s.from});
+        StatusController switched(switchedRig.model, switchedRig.language, [] {});
+        switchedRig.model.setLanguage(s.choice);
+        settle();
+        const Look after = look(switched.moreMenu(), s.other);
+        EXPECT_EQ(after.menu, s.direction);
+        EXPECT_EQ(after.languages, s.direction);
+        EXPECT_TRUE(after.image == started.image);
+        // The native names keep their own direction inside the other's.
+        for (QAction* action : switched.moreMenu().actions()[1]->menu()->actions().mid(1)) {
+            EXPECT_TRUE(action->text().startsWith(QChar(0x2068)) && action->text().endsWith(QChar(0x2069)))
+                << action->text().toStdString();
+        }
+    }
 }

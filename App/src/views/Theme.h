@@ -84,7 +84,9 @@ bool loadFonts();
 
 /// What the views ask of the theme: the font of each text style for the
 /// interface language in effect (each notifies when the language changes),
-/// and whether the desktop wants animations.
+/// and whether the desktop wants animations. A language switch reaches the
+/// views only through `setLanguage`, which has the styles in place before it
+/// announces the new language.
 class Theme final : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -104,7 +106,9 @@ public:
     static Theme* create(QQmlEngine* engine, QJSEngine*);
 
     bool arabic() const { return arabic_; }
-    void setArabic(bool arabic);
+    /// The interface language changed (or was first set): the styles follow
+    /// first, then `languageChanged` tells the views to rebuild.
+    void setLanguage(bool arabic);
     bool reduceMotion() const { return reduceMotion_; }
     void setReduceMotion(bool reduce);
 
@@ -121,6 +125,7 @@ public:
 
 signals:
     void arabicChanged();
+    void languageChanged();
     void reduceMotionChanged();
 
 private:
