@@ -32,7 +32,7 @@
     </message>
     <message>
         <source>Quit tovu</source>
-        <translation>إنهاء tovu</translation>
+        <translation>إنهاء ⁦tovu⁩</translation>
     </message>
     <message>
         <source>tovu: open a WhatsApp chat</source>
@@ -149,12 +149,99 @@
     </message>
     <message>
         <source>Messages</source>
-        <extracomment>Tab of the panel: the section with the ready-made and the own messages</extracomment>
+        <extracomment>Spoken name of the list of messages
+----------
+Tab of the panel: the section with the ready-made and the own messages</extracomment>
         <translation>الرسائل</translation>
     </message>
     <message>
         <source>Could not save your messages (%1). Your changes are kept until tovu quits.</source>
-        <translation>تعذّر حفظ رسائلك (%1). تبقى تغييراتك في الذاكرة حتى إنهاء tovu.</translation>
+        <translation>تعذّر حفظ رسائلك (%1). تبقى تغييراتك في الذاكرة حتى إنهاء ⁦tovu⁩.</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <extracomment>In the edit menu of a text field</extracomment>
+        <translation>تراجع</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <extracomment>In the edit menu of a text field</extracomment>
+        <translation>إعادة</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <extracomment>In the edit menu of a text field</extracomment>
+        <translation>قص</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <extracomment>In the edit menu of a text field</extracomment>
+        <translation>نسخ</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <extracomment>In the edit menu of a text field</extracomment>
+        <translation>لصق</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <extracomment>In the edit menu of a text field</extracomment>
+        <translation>تحديد الكل</translation>
+    </message>
+    <message>
+        <source>Send: %1</source>
+        <extracomment>Spoken name of a message&apos;s send arrow; %1 is the message&apos;s title</extracomment>
+        <translation>إرسال: %1</translation>
+    </message>
+    <message>
+        <source>Opens the editor for a message of your own</source>
+        <extracomment>Spoken description of the New Message button</extracomment>
+        <translation>يفتح المحرر لرسالة من كتابتك</translation>
+    </message>
+    <message>
+        <source>Puts the ready-made messages you deleted back at the end of the list</source>
+        <extracomment>Spoken description of the Restore Ready-Made Messages button</extracomment>
+        <translation>يعيد الرسائل الجاهزة التي حذفتها إلى آخر القائمة</translation>
+    </message>
+    <message>
+        <source>Back to the list, without saving</source>
+        <extracomment>Spoken description of the Back button of the editor</extracomment>
+        <translation>يعود إلى القائمة دون حفظ</translation>
+    </message>
+    <message>
+        <source>Deletes this message from your list</source>
+        <extracomment>Spoken description of the Delete button of the editor</extracomment>
+        <translation>يحذف هذه الرسالة من قائمتك</translation>
+    </message>
+    <message>
+        <source>Saves the message in your list (Ctrl+Return)</source>
+        <extracomment>Spoken description of the Save button of the editor</extracomment>
+        <translation>يحفظ الرسالة في قائمتك (⁦Ctrl+Return⁩)</translation>
+    </message>
+    <message>
+        <source>Open at login, language and quitting</source>
+        <extracomment>Spoken description of the More button</extracomment>
+        <translation>الفتح عند تسجيل الدخول واللغة والإنهاء</translation>
+    </message>
+    <message>
+        <source>Empties the number field</source>
+        <extracomment>Spoken description of the Clear button in the number field</extracomment>
+        <translation>يفرّغ حقل الرقم</translation>
+    </message>
+    <message>
+        <source>Sections</source>
+        <extracomment>Spoken name of the switch between the Number and the Messages section</extracomment>
+        <translation>الأقسام</translation>
+    </message>
+    <message>
+        <source>Type or paste a phone number and open its chat</source>
+        <extracomment>Spoken description of the Number tab</extracomment>
+        <translation>لكتابة رقم هاتف أو لصقه وفتح محادثته</translation>
+    </message>
+    <message>
+        <source>Ready-made messages to send through WhatsApp</source>
+        <extracomment>Spoken description of the Messages tab</extracomment>
+        <translation>رسائل جاهزة للإرسال عبر واتساب</translation>
     </message>
 </context>
 </TS>

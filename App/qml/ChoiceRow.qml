@@ -1,14 +1,12 @@
 // One number of "Which number?".
 import QtQuick
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Tovu
 
-T.Button {
+PanelButton {
     id: row
     required property var number
-    hoverEnabled: true
-    focusPolicy: Qt.TabFocus
+    ringRadius: 10
     implicitHeight: 40
     implicitWidth: contentItem.implicitWidth + leftPadding + rightPadding
     leftPadding: 12
@@ -16,8 +14,6 @@ T.Button {
     background: Rectangle {
         radius: 10
         color: row.hovered ? Colours.line : Colours.surface
-        border.color: Colours.accent
-        border.width: row.visualFocus ? 1.5 : 0
     }
     contentItem: RowLayout {
         spacing: 8

@@ -2,19 +2,18 @@
 // other buttons of the panel build on it.
 import QtQuick
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Tovu
 
-T.Button {
+PanelButton {
     id: button
     property string symbol: ""
     property color tint: Colours.fg
     property font labelFont: Theme.button
+    // Whether the label may wrap when the button is given less than its width.
+    property bool wraps: false
 
     implicitWidth: Math.max(implicitBackgroundWidth, implicitContentWidth + leftPadding + rightPadding)
     implicitHeight: Math.max(implicitBackgroundHeight, implicitContentHeight + topPadding + bottomPadding)
-    focusPolicy: Qt.TabFocus
-    hoverEnabled: true
     contentItem: RowLayout {
         spacing: 6
         Symbol {
@@ -25,9 +24,11 @@ T.Button {
             color: button.tint
         }
         Text {
+            Layout.fillWidth: button.wraps
             text: button.text
             font: button.labelFont
             color: button.tint
+            wrapMode: button.wraps ? Text.Wrap : Text.NoWrap
         }
     }
 }

@@ -1,10 +1,9 @@
 // A square button of one symbol that shows a shade under the pointer.
 import QtQuick
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Tovu
 
-T.Button {
+PanelButton {
     id: button
     property string symbol
     property color tint: Colours.fgMuted
@@ -13,8 +12,6 @@ T.Button {
 
     Layout.preferredWidth: side
     Layout.preferredHeight: side
-    focusPolicy: Qt.TabFocus
-    hoverEnabled: true
     background: Rectangle {
         radius: 8
         color: button.hovered || button.down ? Colours.line : "transparent"

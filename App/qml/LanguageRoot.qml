@@ -10,13 +10,12 @@ Item {
     id: root
     required property PanelModel panel
     required property MessagesModel messages
-    required property AppLanguageState language
     required property PanelShell shell
 
     // The window takes the panel's own size.
     width: tree.count > 0 ? (tree.itemAt(0) as Item).implicitWidth : 340
     height: tree.count > 0 ? (tree.itemAt(0) as Item).implicitHeight : 0
-    LayoutMirroring.enabled: root.language.rightToLeft
+    LayoutMirroring.enabled: Theme.arabic
     LayoutMirroring.childrenInherit: true
 
     // One view tree, made again from nothing on every language change.
@@ -30,9 +29,11 @@ Item {
             shell: root.shell
         }
     }
+    // The theme announces the language once its styles are those of the
+    // new language: the new tree reads them, never the old ones.
     Connections {
-        target: root.language
-        function onChoiceChanged() {
+        target: Theme
+        function onLanguageChanged() {
             tree.model = 0
             tree.model = 1
         }

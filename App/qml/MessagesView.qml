@@ -12,7 +12,7 @@ Item {
     id: section
     required property MessagesModel messages
 
-    implicitHeight: section.messages.isEditing ? editor.implicitHeight : list.implicitHeight
+    implicitHeight: section.messages.isEditing ? editor.implicitHeight : listColumn.implicitHeight
 
     // One message: its title (and preview) opens the editor, the arrow sends.
     component MessageRow: Rectangle {
@@ -20,6 +20,10 @@ Item {
         required property var message
         required property MessagesModel messages
         readonly property bool unfilled: row.message.needsFilling
+        readonly property bool holdsFocus: edit.activeFocus || send.activeFocus
+        // Whoever lists the rows keeps the one with the keyboard in sight.
+        signal focused()
+        onHoldsFocusChanged: if (row.holdsFocus) row.focused()
 
         implicitHeight: Math.max(edit.implicitContentHeight, 30) + 14
         radius: 10
@@ -33,12 +37,15 @@ Item {
             anchors.topMargin: 7
             anchors.bottomMargin: 7
             spacing: 10
-            T.Button {
+            PanelButton {
                 id: edit
                 objectName: "edit-" + row.message.id
                 Layout.fillWidth: true
                 Layout.fillHeight: true
-                focusPolicy: Qt.TabFocus
+                // Around the text, in the row's margin, clear of the glyphs.
+                ringInset: -5
+                ringRadius: 6
+                text: row.message.title
                 contentItem: ColumnLayout {
                     spacing: 2
                     Text {
@@ -59,28 +66,20 @@ Item {
                         maximumLineCount: 1
                     }
                 }
-                background: Rectangle {
-                    color: "transparent"
-                    radius: 6
-                    border.color: Colours.fgMuted
-                    border.width: edit.visualFocus ? 1 : 0
-                }
+                background: null
                 onClicked: row.messages.editMessage(row.message.id)
-                Accessible.name: row.message.title
                 //: Spoken hint of a message row: activating the row opens the message in the editor
                 Accessible.description: qsTranslate("tovu", "Edit", "row hint")
             }
-            T.Button {
+            PanelButton {
                 id: send
                 objectName: "send-" + row.message.id
                 Layout.preferredWidth: 30
                 Layout.preferredHeight: 30
-                focusPolicy: Qt.TabFocus
+                ringColour: row.unfilled ? Colours.fg : Colours.onAccent
                 background: Rectangle {
                     radius: 8
                     color: row.unfilled ? Colours.line : Colours.accent
-                    border.color: Colours.fgMuted
-                    border.width: send.visualFocus ? 1.5 : 0
                 }
                 contentItem: Item {
                     Arrow {
@@ -91,8 +90,13 @@ Item {
                 }
                 onClicked: row.messages.sendMessage(row.message.id)
                 //: The arrow button of a message row and its tool tip: sends the message through WhatsApp
-                Accessible.name: qsTranslate("tovu", "Send")
-                ToolTip.text: send.Accessible.name
+                text: qsTranslate("tovu", "Send")
+                // Spoken with the message it sends: a list of arrows all named
+                // alike says nothing.
+                //: Spoken name of a message's send arrow; %1 is the message's title
+                Accessible.name: qsTranslate("tovu", "Send: %1").arg(row.message.title)
+                Accessible.description: qsTranslate("tovu", "The arrow opens WhatsApp, which asks which chat.")
+                ToolTip.text: send.text
                 ToolTip.visible: send.hovered
                 ToolTip.delay: 600
             }
@@ -100,28 +104,55 @@ Item {
     }
 
     ColumnLayout {
-        id: list
-        visible: !section.messages.isEditing
+        id: listColumn
+        // The list and the editor take turns, each fading in and out.
+        opacity: section.messages.isEditing ? 0 : 1
+        visible: opacity > 0
+        enabled: !section.messages.isEditing
+        FadeBehavior on opacity {}
         width: section.width
         spacing: 10
 
-        ListView {
+        // Every row is made at once, in list order: the keyboard then walks
+        // them in that order, and the list scrolls to the one it reaches.
+        Flickable {
+            id: list
             objectName: "messageList"
             Layout.fillWidth: true
             Layout.preferredHeight: 300
             clip: true
-            spacing: 6
             boundsBehavior: Flickable.StopAtBounds
-            model: section.messages.messages
-            delegate: MessageRow {
-                id: delegate
-                required property var modelData
-                width: ListView.view.width
-                message: delegate.modelData
-                messages: section.messages
+            contentWidth: width
+            contentHeight: rows.implicitHeight
+            function reveal(row: Item) {
+                if (row.y < list.contentY)
+                    list.contentY = row.y
+                else if (row.y + row.height > list.contentY + list.height)
+                    list.contentY = row.y + row.height - list.height
             }
-            ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+            Column {
+                id: rows
+                width: list.width
+                spacing: 6
+                Repeater {
+                    model: section.messages.messages
+                    delegate: MessageRow {
+                        id: delegate
+                        required property var modelData
+                        width: rows.width
+                        message: delegate.modelData
+                        messages: section.messages
+                        onFocused: list.reveal(delegate)
+                    }
+                }
+            }
+            ScrollBar.vertical: ScrollBar {
+                policy: ScrollBar.AsNeeded
+                Accessible.name: list.Accessible.name
+            }
             Accessible.role: Accessible.List
+            //: Spoken name of the list of messages
+            Accessible.name: qsTranslate("tovu", "Messages")
         }
 
         NoticeRow {
@@ -144,10 +175,13 @@ Item {
                 background: Rectangle {
                     radius: 10
                     color: add.hovered ? Colours.line : Colours.surface
-                    border.color: add.visualFocus ? Colours.accent : Colours.line
+                    border.color: Colours.line
                     border.width: 1
                 }
+                ringRadius: 10
                 onClicked: section.messages.startNew()
+                //: Spoken description of the New Message button
+                Accessible.description: qsTranslate("tovu", "Opens the editor for a message of your own")
             }
             Item { Layout.fillWidth: true }
             FlatButton {
@@ -155,9 +189,17 @@ Item {
                 objectName: "restore"
                 text: qsTranslate("tovu", "Restore Ready-Made Messages")
                 visible: section.messages.missingCount > 0
+                // It takes what the row leaves it and wraps there, rather than
+                // pushing the row past the panel's margin.
+                Layout.fillWidth: true
+                Layout.maximumWidth: implicitWidth
+                wraps: true
+                ringInset: -3
                 labelFont: Theme.small
                 tint: restore.hovered ? Colours.fg : Colours.fgMuted
                 onClicked: section.messages.restoreMissing()
+                //: Spoken description of the Restore Ready-Made Messages button
+                Accessible.description: qsTranslate("tovu", "Puts the ready-made messages you deleted back at the end of the list")
             }
         }
 
@@ -172,10 +214,19 @@ Item {
 
     ColumnLayout {
         id: editor
-        visible: section.messages.isEditing
+        opacity: section.messages.isEditing ? 1 : 0
+        visible: opacity > 0
+        enabled: section.messages.isEditing
+        FadeBehavior on opacity {}
         width: section.width
         spacing: 10
-        onVisibleChanged: if (visible) box.forceActiveFocus()
+        onEnabledChanged: {
+            if (!enabled)
+                return
+            box.forceActiveFocus()
+            // The proposed text of a slot ends in a line break: write after it.
+            box.cursorPosition = box.length
+        }
 
         RowLayout {
             spacing: 6
@@ -190,6 +241,8 @@ Item {
                 onClicked: section.messages.endEditing()
                 //: Button that leaves the message editor for the list
                 Accessible.name: qsTranslate("tovu", "Back")
+                //: Spoken description of the Back button of the editor
+                Accessible.description: qsTranslate("tovu", "Back to the list, without saving")
             }
             Text {
                 text: section.messages.isEditingNew ? qsTranslate("tovu", "New Message") : qsTranslate("tovu", "Edit Message")
@@ -207,8 +260,26 @@ Item {
             border.color: box.activeFocus ? Colours.accent : Colours.line
             border.width: box.activeFocus ? 1.5 : 1
             ScrollView {
+                id: boxView
                 anchors.fill: parent
                 anchors.margins: 10
+                // Named after what they scroll, like every control here.
+                ScrollBar.vertical: ScrollBar {
+                    parent: boxView
+                    x: boxView.mirrored ? 0 : boxView.width - width
+                    y: boxView.topPadding
+                    height: boxView.availableHeight
+                    active: boxView.ScrollBar.horizontal.active
+                    Accessible.name: box.Accessible.name
+                }
+                ScrollBar.horizontal: ScrollBar {
+                    parent: boxView
+                    x: boxView.leftPadding
+                    y: boxView.height - height
+                    width: boxView.availableWidth
+                    active: boxView.ScrollBar.vertical.active
+                    Accessible.name: box.Accessible.name
+                }
                 T.TextArea {
                     id: box
                     objectName: "messageBox"
@@ -219,13 +290,15 @@ Item {
                     wrapMode: TextEdit.Wrap
                     horizontalAlignment: TextEdit.AlignLeft  // mirrored in Arabic
                     selectByMouse: true
+                    // Also what a screen reader gives as the box's description.
+                    placeholderText: qsTranslate("tovu", "Write your message")
                     Text {
                         // Drawn here: the template control has no placeholder.
                         x: box.leftPadding
                         y: box.topPadding
                         width: box.width - box.leftPadding - box.rightPadding
                         visible: box.length === 0 && box.preeditText === ""
-                        text: qsTranslate("tovu", "Write your message")
+                        text: box.placeholderText
                         font: Theme.body
                         color: Colours.fgMuted
                         wrapMode: Text.Wrap
@@ -235,17 +308,24 @@ Item {
                     rightPadding: 5
                     text: section.messages.draft
                     onTextChanged: if (text !== section.messages.draft) section.messages.draft = text
-                    // The proposed text of a slot ends in a line break: write after it.
-                    onActiveFocusChanged: if (activeFocus) cursorPosition = length
                     Keys.onPressed: event => {
                         if ((event.key === Qt.Key_Return || event.key === Qt.Key_Enter)
                                 && (event.modifiers & Qt.ControlModifier)) {
                             event.accepted = true
                             section.messages.saveDraft()
+                        } else if (event.key === Qt.Key_Tab || event.key === Qt.Key_Backtab) {
+                            // A tab has no place in a chat message: Tab and
+                            // Shift+Tab (with Ctrl too, as GTK's text views take
+                            // it) move on, as in a Qt text edit that changes focus.
+                            event.accepted = true
+                            const forward = event.key === Qt.Key_Tab && !(event.modifiers & Qt.ShiftModifier)
+                            box.nextItemInFocusChain(forward).forceActiveFocus(
+                                forward ? Qt.TabFocusReason : Qt.BacktabFocusReason)
                         }
                     }
                     //: Spoken name of the text box in which a message is written
                     Accessible.name: qsTranslate("tovu", "Message")
+                    EditMenu { target: box }
                 }
             }
         }
@@ -266,8 +346,11 @@ Item {
                 text: qsTranslate("tovu", "Delete")
                 symbol: "trash-2"
                 tint: Colours.danger
+                ringInset: -3
                 visible: !section.messages.isEditingNew
                 onClicked: section.messages.deleteEditing()
+                //: Spoken description of the Delete button of the editor
+                Accessible.description: qsTranslate("tovu", "Deletes this message from your list")
             }
             Item { Layout.fillWidth: true }
             SignalButtonStyle {
@@ -287,6 +370,8 @@ Item {
                     verticalAlignment: Text.AlignVCenter
                 }
                 onClicked: section.messages.saveDraft()
+                //: Spoken description of the Save button of the editor
+                Accessible.description: qsTranslate("tovu", "Saves the message in your list (Ctrl+Return)")
             }
         }
     }

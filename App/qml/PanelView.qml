@@ -20,6 +20,9 @@ Rectangle {
     implicitWidth: 340
     implicitHeight: column.implicitHeight + 32
     color: Colours.bg
+    // A hairline edge, so that the panel stands apart from any window under it.
+    border.color: Colours.outline
+    border.width: 1
 
     // Each opening, and each switch to it, puts the caret in the field.
     function refocus() {
@@ -33,6 +36,17 @@ Rectangle {
         target: view.panel
         function onOpenCountChanged() { view.refocus() }
         function onSectionChanged() { view.refocus() }
+    }
+
+    // Return and Enter press the focused button, as Space does: buttons
+    // leave those keys to their parents, and the text field hands them on
+    // after it took them as its own.
+    Keys.onPressed: event => {
+        const button = view.Window.activeFocusItem as T.AbstractButton
+        if (button && (event.key === Qt.Key_Return || event.key === Qt.Key_Enter) && !event.isAutoRepeat) {
+            event.accepted = true
+            button.clicked()
+        }
     }
 
     Shortcut {
@@ -84,6 +98,8 @@ Rectangle {
                 onClicked: view.shell.moreMenuRequested(more.mapToGlobal(0, more.height + 4))
                 //: Button with three dots and its tool tip: opens the menu with the language and quit
                 Accessible.name: qsTranslate("tovu", "More")
+                //: Spoken description of the More button
+                Accessible.description: qsTranslate("tovu", "Open at login, language and quitting")
                 ToolTip.text: more.Accessible.name
                 ToolTip.visible: more.hovered
                 ToolTip.delay: 600
@@ -128,21 +144,26 @@ Rectangle {
                         anchors.fill: parent
                         verticalAlignment: Text.AlignVCenter
                         visible: field.length === 0 && field.preeditText === ""
-                        text: qsTranslate("tovu", "Paste a number")
+                        text: field.placeholderText
                         // The field's own face; the Latin monospace has no Arabic letters.
                         font: Theme.arabic ? Theme.body : Theme.number
                         color: Colours.fgMuted
                         Accessible.ignored: true
                     }
+                    // Also what a screen reader gives as the field's description.
+                    placeholderText: qsTranslate("tovu", "Paste a number")
                     selectByMouse: true
                     text: view.panel.text
                     onTextChanged: if (text !== view.panel.text) view.panel.text = text
                     onAccepted: view.panel.submit()
                     Accessible.name: qsTranslate("tovu", "Phone number")
+                    EditMenu { target: field }
                 }
-                T.Button {
+                PanelButton {
                     objectName: "clear"
                     visible: !view.isEmpty
+                    // The field keeps the keyboard; Escape or a select-all and
+                    // Delete empty it as well.
                     focusPolicy: Qt.NoFocus
                     Layout.preferredWidth: 20
                     Layout.preferredHeight: 20
@@ -150,21 +171,28 @@ Rectangle {
                     onClicked: view.panel.text = ""
                     //: Button in the number field: empties the field
                     Accessible.name: qsTranslate("tovu", "Clear")
+                    //: Spoken description of the Clear button in the number field
+                    Accessible.description: qsTranslate("tovu", "Empties the number field")
                 }
             }
         }
 
-        T.Button {
+        PanelButton {
             id: pasteButton
             objectName: "pasteCopied"
-            visible: view.onNumber && view.panel.offersPaste && view.isEmpty
+            readonly property bool shown: view.onNumber && view.panel.offersPaste && view.isEmpty
+            // Kept while it fades out; out of reach meanwhile.
+            visible: opacity > 0
+            enabled: shown
+            opacity: shown ? 1 : 0
+            FadeBehavior on opacity {}
             Layout.fillWidth: true
             Layout.preferredHeight: 36
-            focusPolicy: Qt.TabFocus
             leftPadding: 12
             rightPadding: 12
-            opacity: visible ? 1 : 0
-            FadeBehavior on opacity {}
+            ringRadius: 10
+            text: qsTranslate("tovu", "Open the copied number")
+            Accessible.description: qsTranslate("tovu", "Opens the chat in WhatsApp")
             background: Rectangle {
                 radius: 10
                 color: Colours.surface
@@ -191,7 +219,7 @@ Rectangle {
                 spacing: 8
                 Symbol { name: "clipboard"; size: 14; weight: "semibold"; color: Colours.fg }
                 Text {
-                    text: qsTranslate("tovu", "Open the copied number")
+                    text: pasteButton.text
                     font: Theme.body
                     color: Colours.fg
                 }
@@ -213,29 +241,42 @@ Rectangle {
 
         NoticeRow {
             objectName: "notice"
-            visible: view.onNumber && view.panel.noticeText !== ""
-            Layout.fillWidth: true
-            text: view.panel.noticeText
-            opacity: visible ? 1 : 0
+            readonly property bool shown: view.onNumber && view.panel.noticeText !== ""
+            visible: opacity > 0
+            opacity: shown ? 1 : 0
             FadeBehavior on opacity {}
+            Layout.fillWidth: true
+            // The last notice stays written while it fades out.
+            Binding on text {
+                when: view.panel.noticeText !== ""
+                value: view.panel.noticeText
+                restoreMode: Binding.RestoreNone
+            }
             Accessible.role: Accessible.AlertMessage
             Accessible.name: view.panel.noticeText
         }
 
         ColumnLayout {
             objectName: "choices"
-            visible: view.onNumber && view.panel.choices.length > 0
+            readonly property bool shown: view.onNumber && view.panel.choices.length > 0
+            visible: opacity > 0
+            enabled: shown
+            opacity: shown ? 1 : 0
+            FadeBehavior on opacity {}
             Layout.fillWidth: true
             spacing: 6
-            opacity: visible ? 1 : 0
-            FadeBehavior on opacity {}
             Text {
                 text: qsTranslate("tovu", "Which number?")
                 font: Theme.label
                 color: Colours.fgMuted
             }
             Repeater {
-                model: view.panel.choices
+                // The last numbers stay listed while the list fades out.
+                Binding on model {
+                    when: view.panel.choices.length > 0
+                    value: view.panel.choices
+                    restoreMode: Binding.RestoreNone
+                }
                 delegate: ChoiceRow {
                     id: choice
                     required property int index
@@ -258,6 +299,7 @@ Rectangle {
             leftPadding: 14
             rightPadding: 14
             text: qsTranslate("tovu", "Open chat")
+            Accessible.description: qsTranslate("tovu", "Opens the chat in WhatsApp")
             contentItem: RowLayout {
                 Text {
                     text: open.text

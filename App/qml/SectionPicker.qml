@@ -14,23 +14,33 @@ Rectangle {
     border.color: Colours.line
     border.width: 1
     Accessible.role: Accessible.PageTabList
+    //: Spoken name of the switch between the Number and the Messages section
+    Accessible.name: qsTranslate("tovu", "Sections")
 
-    component Segment: T.Button {
+    // A tab button: the only kind whose page-tab role Qt 6.4 keeps once a
+    // screen reader is on (it sets every other button's role back).
+    component Segment: T.TabButton {
         id: segment
         required property string section
         required property string title
         required property string symbol
+        required property string hint
         property bool selected
         objectName: "section-" + segment.section
         Layout.fillWidth: true
         Layout.preferredWidth: 1
         Layout.preferredHeight: 28
         focusPolicy: Qt.TabFocus
+        // The selection is the model's: a click asks for it, never toggles.
+        checkable: false
+        checked: segment.selected
+        FocusRing {
+            control: segment
+            colour: segment.selected ? Colours.onAccent : Colours.fg
+        }
         background: Rectangle {
             radius: 8
             color: segment.selected ? Colours.accent : "transparent"
-            border.color: Colours.fgMuted
-            border.width: segment.visualFocus ? 1.5 : 0
         }
         contentItem: Item {
             RowLayout {
@@ -51,6 +61,8 @@ Rectangle {
         }
         Accessible.role: Accessible.PageTab
         Accessible.name: segment.title
+        Accessible.description: segment.hint
+        Accessible.selectable: true
         Accessible.selected: segment.selected
     }
 
@@ -64,6 +76,8 @@ Rectangle {
             //: Tab of the panel: the section where a phone number is typed or pasted
             title: qsTranslate("tovu", "Number")
             symbol: "hash"
+            //: Spoken description of the Number tab
+            hint: qsTranslate("tovu", "Type or paste a phone number and open its chat")
             selected: picker.selection === number.section
             onClicked: if (!number.selected) picker.picked(number.section)
         }
@@ -73,6 +87,8 @@ Rectangle {
             //: Tab of the panel: the section with the ready-made and the own messages
             title: qsTranslate("tovu", "Messages")
             symbol: "message-square-text"
+            //: Spoken description of the Messages tab
+            hint: qsTranslate("tovu", "Ready-made messages to send through WhatsApp")
             selected: picker.selection === messages.section
             onClicked: if (!messages.selected) picker.picked(messages.section)
         }

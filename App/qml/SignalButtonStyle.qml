@@ -6,6 +6,8 @@ FlatButton {
     id: signal
     focusPolicy: Qt.StrongFocus
     tint: Colours.onAccent
+    ringColour: Colours.onAccent
+    ringRadius: 12
     opacity: !enabled ? 0.4 : (down ? 0.8 : 1.0)
     scale: enabled && down ? 0.98 : 1.0
     Behavior on scale {
@@ -19,7 +21,5 @@ FlatButton {
     background: Rectangle {
         radius: 12
         color: Colours.accent
-        border.color: Colours.fgMuted
-        border.width: signal.visualFocus ? 2 : 0
     }
 }

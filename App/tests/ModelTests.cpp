@@ -323,7 +323,9 @@ TEST(Observable, EveryPropertyNotifiesOncePerRealChange) {
         {"language choice", "choiceChanged()", nothing, [](Rig& r) { r.language.set(LanguageChoice::arabic); }, 1},
         {"appearance", "appearanceChanged()", nothing,
          [](Rig& r) { r.palette.setAppearance(Palette::Appearance::dark); }, 1},
-        {"Arabic faces", "arabicChanged()", nothing, [](Rig& r) { r.theme.setArabic(true); }, 1},
+        {"Arabic faces", "arabicChanged()", nothing, [](Rig& r) { r.theme.setLanguage(true); }, 1},
+        // Every switch of the choice rebuilds the views, the faces changed or not.
+        {"a language switch", "languageChanged()", nothing, [](Rig& r) { r.theme.setLanguage(true); }, 2},
         {"reduced motion", "reduceMotionChanged()", nothing, [](Rig& r) { r.theme.setReduceMotion(true); }, 1},
     };
     for (const auto& c : cases) {

@@ -1,5 +1,7 @@
 // `tovu-screenshots DIR`: renders the panel offscreen in each state, in
-// English and Arabic, light and dark, as DIR/<language>-<appearance>-<state>.png.
+// English and Arabic, light and dark, as DIR/<language>-<appearance>-<state>.png,
+// and once more after a switch at run time from the other language, as
+// DIR/switched-<language>-<appearance>-<state>.png.
 #include "Fakes.h"
 
 #include <QApplication>
@@ -62,27 +64,36 @@ int main(int argc, char** argv) {
         return 1;
     }
     int failures = 0;
-    for (const char* language : {"en", "ar"}) {
-        for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
-            for (const State& state : states) {
-                PanelOnScreen screen({language});
-                auto& rig = screen.rig;
-                auto& window = screen.window;
-                if (!window.errors().isEmpty()) {
-                    std::cerr << window.errors().toStdString();
-                    return 1;
-                }
-                window.palette().setAppearance(appearance);
-                window.show();
-                rig.open();
-                state.arrange(rig);
-                settle();
-                const QString file = out.filePath(
-                    QStringLiteral("%1-%2-%3.png")
-                        .arg(language, appearance == Palette::Appearance::dark ? "dark" : "light", state.name));
-                if (!settledImage(window).save(file)) {
-                    std::cerr << "cannot write " << file.toStdString() << "\n";
-                    ++failures;
+    const struct {
+        const char* language;
+        const char* other;
+        MacKit::LanguageChoice choice;
+    } languages[] = {{"en", "ar", MacKit::LanguageChoice::english}, {"ar", "en", MacKit::LanguageChoice::arabic}};
+    for (const bool switched : {false, true}) {
+        for (const auto& [language, other, choice] : languages) {
+            for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
+                for (const State& state : states) {
+                    PanelOnScreen screen({switched ? other : language});
+                    auto& rig = screen.rig;
+                    auto& window = screen.window;
+                    if (!window.errors().isEmpty()) {
+                        std::cerr << window.errors().toStdString();
+                        return 1;
+                    }
+                    window.palette().setAppearance(appearance);
+                    window.show();
+                    if (switched) rig.model.setLanguage(choice);
+                    rig.open();
+                    state.arrange(rig);
+                    settle();
+                    const QString file =
+                        out.filePath(QStringLiteral("%1%2-%3-%4.png")
+                                         .arg(switched ? "switched-" : "", language,
+                                              appearance == Palette::Appearance::dark ? "dark" : "light", state.name));
+                    if (!settledImage(window).save(file)) {
+                        std::cerr << "cannot write " << file.toStdString() << "\n";
+                        ++failures;
+                    }
                 }
             }
         }

@@ -1,20 +1,44 @@
 // The panel's real QML views over the models, rendered offscreen and driven
 // with keys and clicks as a user would.
 #include "Fakes.h"
+#include "shell/StatusController.h"
 #include "views/MenuBarIcon.h"
 #include "views/Symbols.h"
 #include "views/Theme.h"
 
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QPalette>
 #include <QQuickItem>
+#include <QStyleHints>
 #include <QTest>
 
+#include <cmath>
+
 namespace {
+
+// WCAG's contrast ratio of two opaque colours.
+double contrast(QColor a, QColor b) {
+    const auto luminance = [](QColor c) {
+        const auto channel = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// `over` painted with its opacity on the opaque `under`.
+QColor composed(QColor over, QColor under) {
+    const double a = over.alphaF();
+    return QColor::fromRgbF(float(over.redF() * a + under.redF() * (1 - a)),
+                            float(over.greenF() * a + under.greenF() * (1 - a)),
+                            float(over.blueF() * a + under.blueF() * (1 - a)));
+}
 
 struct Screen : PanelOnScreen {
     explicit Screen(QStringList languages = {"en-US"}) : PanelOnScreen(std::move(languages)) {
@@ -38,11 +62,17 @@ struct Screen : PanelOnScreen {
         EXPECT_NE(found, nullptr) << name;
         return found;
     }
+    QQuickItem* item(const std::string& name) const { return item(name.c_str()); }
+    QString focused() const { return window.activeFocusItem() ? window.activeFocusItem()->objectName() : QString(); }
+    // The item's rectangle in the window.
+    static QRectF sceneRect(const QQuickItem* item) {
+        return item->mapRectToScene(QRectF(0, 0, item->width(), item->height()));
+    }
     bool shown(const char* name) const { return item(name)->isVisible(); }
-    void click(const char* name) {
+    void click(const char* name, Qt::MouseButton button = Qt::LeftButton) {
         QQuickItem* target = item(name);
         const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
-        QTest::mouseClick(&window, Qt::LeftButton, {}, centre.toPoint());
+        QTest::mouseClick(&window, button, {}, centre.toPoint());
         settledImage(window);
     }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
@@ -151,9 +181,8 @@ TEST(MessagesView, AnUnfilledSlotOpensTheEditorWithItsLabel) {
     ASSERT_NE(slot, messages.end());
     const std::string id = slot->id;
     const std::string title = s.rig.messages.book().title(*slot);
-    // Rows are built lazily: scroll the list until the slot's row exists.
-    auto* list = s.item("messageList");
-    QMetaObject::invokeMethod(list, "positionViewAtIndex", Q_ARG(int, int(slot - messages.begin())), Q_ARG(int, 0));
+    // The keyboard's way there scrolls the slot's row into sight.
+    s.item("send-" + id)->forceActiveFocus(Qt::TabFocusReason);
     settledImage(s.window);
     s.click(("send-" + id).c_str());
     EXPECT_TRUE(s.rig.workspace.opened.empty());  // nothing is sent unfilled
@@ -260,4 +289,551 @@ TEST(MenuBarIcon, DrawsALimeDiscWithAnInkArrowAtEveryScale) {
         EXPECT_GT(ink, 3);
     }
     EXPECT_TRUE(Symbols::draw("no-such-symbol", {16, 16}, Qt::black).isNull());
+}
+
+namespace {
+
+// What a view tree shows of its texts: each visible text's words, face,
+// size, weight, letter case and place in the window, in tree order.
+QStringList textsOf(QQuickItem* item) {
+    QStringList texts;
+    if (!item->isVisible()) return texts;
+    const QVariant font = item->property("font"), text = item->property("text");
+    // A control's own font draws nothing here: the texts inside it do.
+    if (font.isValid() && text.isValid() && !item->inherits("QQuickControl")) {
+        const QFont face = font.value<QFont>();
+        const QRectF at = Screen::sceneRect(item);
+        texts << QStringLiteral("%1 | %2 %3px %4 %5 | %6,%7 %8×%9")
+                     .arg(text.toString(), QFontInfo(face).family())
+                     .arg(face.pixelSize())
+                     .arg(face.weight())
+                     .arg(int(face.capitalization()))
+                     .arg(at.x())
+                     .arg(at.y())
+                     .arg(at.width())
+                     .arg(at.height());
+    }
+    for (QQuickItem* child : item->childItems()) texts << textsOf(child);
+    return texts;
+}
+
+// The last filled message of the list: its row is below the list's fold.
+std::string lastFilledMessage(const MessagesModel& messages) {
+    const auto& all = messages.book().messages();
+    for (auto message = all.rbegin(); message != all.rend(); ++message) {
+        if (!messages.book().needsFilling(*message)) return message->id;
+    }
+    return {};
+}
+
+// The stop is where a user sees it: inside the window and inside every
+// clipping area around it (the message list, say).
+void expectInSight(const QQuickItem* stop) {
+    const QRectF at = Screen::sceneRect(stop);
+    for (const QQuickItem* around = stop->parentItem(); around; around = around->parentItem()) {
+        if (!around->clip() && around->parentItem()) continue;
+        const QRectF area = Screen::sceneRect(around).adjusted(-0.5, -0.5, 0.5, 0.5);
+        EXPECT_TRUE(area.contains(at)) << stop->objectName().toStdString() << " at " << at.y() << "–" << at.bottom()
+                                       << " outside " << area.y() << "–" << area.bottom();
+    }
+}
+
+// Tabs until `name` has the focus, each stop on the way in sight.
+bool tabTo(Screen& s, const std::string& name) {
+    for (int stops = 0; stops < 80; ++stops) {
+        s.key(Qt::Key_Tab);
+        const QQuickItem* at = s.window.activeFocusItem();
+        if (!at) return false;
+        expectInSight(at);
+        if (at->objectName().toStdString() == name) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+TEST(PanelView, ALanguageSwitchLooksLikeAFreshStart) {
+    QGuiApplication::styleHints()->setCursorFlashTime(0);  // a caret that does not blink between the two frames
+    using Arrange = std::function<void(PanelRig&)>;
+    const struct {
+        const char* state;
+        Arrange arrange;
+    } states[] = {
+        {"Which number?",
+         [](PanelRig& rig) {
+             rig.model.setText("050 123 4567 or 055 123 4567");
+             rig.model.submit();
+         }},
+        {"the messages", [](PanelRig& rig) { rig.model.setSection(PanelModel::Section::messages); }},
+        {"the editor",
+         [](PanelRig& rig) {
+             rig.model.setSection(PanelModel::Section::messages);
+             rig.messages.editMessage("thanks");
+         }},
+    };
+    const struct {
+        const char* from;
+        const char* to;
+        MacKit::LanguageChoice choice;
+    } switches[] = {
+        {"en", "ar", MacKit::LanguageChoice::arabic},
+        {"ar", "en", MacKit::LanguageChoice::english},
+    };
+    for (const auto& language : switches) {
+        for (const auto& state : states) {
+            SCOPED_TRACE(std::string(language.from) + " → " + language.to + ", " + state.state);
+            Screen fresh({language.to});
+            Screen switched({language.from});
+            switched.rig.model.setLanguage(language.choice);
+            for (Screen* s : {&fresh, &switched}) {
+                state.arrange(s->rig);
+                settledImage(s->window);
+            }
+            EXPECT_EQ(switched.window.theme().arabic(), fresh.window.theme().arabic());
+            const QStringList expected = textsOf(fresh.window.contentItem());
+            EXPECT_GT(expected.size(), 3);
+            EXPECT_EQ(textsOf(switched.window.contentItem()).join('\n').toStdString(),
+                      expected.join('\n').toStdString());
+            // Each drawn as the window with the keyboard, caret and all.
+            const auto frame = [](Screen& s) {
+                s.window.requestActivate();
+                EXPECT_TRUE(QTest::qWaitForWindowActive(&s.window));
+                return settledImage(s.window);
+            };
+            EXPECT_TRUE(frame(switched) == frame(fresh));
+        }
+    }
+}
+
+TEST(PanelView, TheKeyboardAloneReachesAndPressesEveryControl) {
+    using Arrange = std::function<std::string(Screen&)>;  // returns the control to reach
+    using Check = std::function<void(Screen&)>;
+    const auto messages = [](Screen& s) {
+        s.rig.model.setSection(PanelModel::Section::messages);
+        settledImage(s.window);
+    };
+    const struct {
+        const char* what;
+        Arrange arrange;
+        Qt::Key key;
+        Check pressed;
+    } cases[] = {
+        {"More", [](Screen&) { return "more"; }, Qt::Key_Return, [](Screen& s) { EXPECT_EQ(s.moreMenus, 1); }},
+        {"the Messages tab", [](Screen&) { return "section-messages"; }, Qt::Key_Enter,
+         [](Screen& s) { EXPECT_EQ(s.rig.model.section(), PanelModel::Section::messages); }},
+        {"the Number tab",
+         [&](Screen& s) {
+             messages(s);
+             return "section-number";
+         },
+         Qt::Key_Return, [](Screen& s) { EXPECT_EQ(s.rig.model.section(), PanelModel::Section::number); }},
+        {"Open chat",
+         [](Screen& s) {
+             s.type("0501234567");
+             return "open";
+         },
+         Qt::Key_Return,
+         [](Screen& s) {
+             EXPECT_EQ(s.rig.workspace.opened, std::vector<std::string>{"whatsapp://send?phone=966501234567"});
+         }},
+        {"a number of Which number?",
+         [](Screen& s) {
+             s.type("0501234567 or 0551234567");
+             s.key(Qt::Key_Return);
+             return "choice-966551234567";
+         },
+         Qt::Key_Enter,
+         [](Screen& s) {
+             EXPECT_EQ(s.rig.workspace.opened, std::vector<std::string>{"whatsapp://send?phone=966551234567"});
+         }},
+        {"the paste offer",
+         [](Screen& s) {
+             s.rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
+             s.rig.clipboard.detection = true;
+             s.rig.clipboard.copy("0501234567");
+             QGuiApplication::clipboard()->setText("0501234567");
+             s.open();
+             return "pasteCopied";
+         },
+         Qt::Key_Return,
+         [](Screen& s) {
+             EXPECT_EQ(s.rig.workspace.opened, std::vector<std::string>{"whatsapp://send?phone=966501234567"});
+         }},
+        {"the last message's arrow, below the fold",
+         [&](Screen& s) {
+             messages(s);
+             return "send-" + lastFilledMessage(s.rig.messages);
+         },
+         Qt::Key_Return,
+         [](Screen& s) {
+             ASSERT_EQ(s.rig.workspace.opened.size(), 1u);
+             EXPECT_NE(s.rig.workspace.opened[0].find("text="), std::string::npos) << s.rig.workspace.opened[0];
+         }},
+        {"a message's title",
+         [&](Screen& s) {
+             messages(s);
+             return "edit-" + lastFilledMessage(s.rig.messages);
+         },
+         Qt::Key_Return,
+         [](Screen& s) {
+             EXPECT_TRUE(s.rig.messages.isEditing());
+             EXPECT_FALSE(s.rig.messages.isEditingNew());
+         }},
+        {"New Message",
+         [&](Screen& s) {
+             messages(s);
+             return "newMessage";
+         },
+         Qt::Key_Enter, [](Screen& s) { EXPECT_TRUE(s.rig.messages.isEditingNew()); }},
+        {"Restore Ready-Made Messages",
+         [&](Screen& s) {
+             s.rig.messages.editMessage("thanks");
+             s.rig.messages.deleteEditing();
+             messages(s);
+             return "restore";
+         },
+         Qt::Key_Return, [](Screen& s) { EXPECT_EQ(s.rig.messages.missingCount(), 0); }},
+        {"Save, by Tab out of the message box",
+         [&](Screen& s) {
+             messages(s);
+             s.rig.messages.startNew();
+             settledImage(s.window);
+             s.type("Hi");
+             return "saveMessage";
+         },
+         Qt::Key_Return,
+         [](Screen& s) {
+             EXPECT_FALSE(s.rig.messages.isEditing());
+             EXPECT_EQ(s.rig.messages.book().messages().back().text, "Hi");  // no tab typed into it
+         }},
+        {"Back",
+         [&](Screen& s) {
+             messages(s);
+             s.rig.messages.editMessage("thanks");
+             return "back";
+         },
+         Qt::Key_Return, [](Screen& s) { EXPECT_FALSE(s.rig.messages.isEditing()); }},
+        {"Delete",
+         [&](Screen& s) {
+             messages(s);
+             s.rig.messages.editMessage("thanks");
+             return "deleteMessage";
+         },
+         Qt::Key_Enter, [](Screen& s) { EXPECT_EQ(s.rig.messages.missingCount(), 1); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Screen s;
+        const std::string target = c.arrange(s);
+        settledImage(s.window);
+        ASSERT_TRUE(tabTo(s, target)) << "Tab never reached " << target << ", last " << s.focused().toStdString();
+        s.key(c.key);
+        c.pressed(s);
+    }
+}
+
+TEST(PanelView, EveryTabStopShowsAFocusRingThatStandsOut) {
+    using Arrange = std::function<void(PanelRig&)>;
+    const struct {
+        const char* state;
+        Arrange arrange;
+    } states[] = {
+        {"the number section",
+         [](PanelRig& rig) {
+             rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
+             rig.clipboard.detection = true;
+             rig.clipboard.copy("0501234567");
+             rig.open();
+         }},
+        {"Which number?",
+         [](PanelRig& rig) {
+             rig.model.setText("050 123 4567 or 055 123 4567");
+             rig.model.submit();
+         }},
+        {"the messages",
+         [](PanelRig& rig) {
+             rig.messages.editMessage("thanks");
+             rig.messages.deleteEditing();  // Restore shows
+             rig.model.setSection(PanelModel::Section::messages);
+         }},
+        {"the editor",
+         [](PanelRig& rig) {
+             rig.model.setSection(PanelModel::Section::messages);
+             rig.messages.editMessage("eid");
+         }},
+    };
+    for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
+        for (const auto& state : states) {
+            SCOPED_TRACE(std::string(appearance == Palette::Appearance::dark ? "dark, " : "light, ") + state.state);
+            Screen s;
+            s.window.palette().setAppearance(appearance);
+            state.arrange(s.rig);
+            settledImage(s.window);
+            QString first;
+            for (int stop = 0; stop < 40; ++stop) {
+                s.key(Qt::Key_Tab);
+                QQuickItem* at = s.window.activeFocusItem();
+                ASSERT_NE(at, nullptr);
+                if (at->objectName() == first) break;
+                if (first.isEmpty()) first = at->objectName();
+                SCOPED_TRACE(at->objectName().toStdString());
+                // The same frame with the focus elsewhere, nothing scrolled.
+                const QImage focused = settledImage(s.window);
+                at->setFocus(false);
+                const QImage unfocused = settledImage(s.window);
+                at->forceActiveFocus(Qt::TabFocusReason);
+                settledImage(s.window);
+                // A ring may lie outside its control: a text box's outline is
+                // its frame's, 10 pixels out.
+                const QRect area = Screen::sceneRect(at).toAlignedRect().adjusted(-12, -12, 12, 12) & focused.rect();
+                int standsOut = 0;
+                for (int y = area.top(); y <= area.bottom(); ++y) {
+                    for (int x = area.left(); x <= area.right(); ++x) {
+                        standsOut += contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0;
+                    }
+                }
+                // A ring all round at least one pixel thick, in 3:1 against
+                // what it covers.
+                EXPECT_GE(standsOut, int(at->width() + at->height())) << "of " << area.width() << "×" << area.height();
+            }
+            EXPECT_FALSE(first.isEmpty());
+        }
+    }
+}
+
+TEST(PanelView, RightClickInATextFieldOffersTheEditMenu) {
+    const struct {
+        const char* field;
+        std::function<void(Screen&)> arrange;
+    } fields[] = {
+        {"number", [](Screen&) {}},
+        {"messageBox",
+         [](Screen& s) {
+             s.rig.model.setSection(PanelModel::Section::messages);
+             s.rig.messages.startNew();
+             settledImage(s.window);
+         }},
+    };
+    const auto entry = [](Screen& s, const char* name) -> QQuickItem* {
+        // Each field has a menu of its own: the one on screen is meant.
+        std::function<QQuickItem*(QQuickItem*)> visible = [&](QQuickItem* item) -> QQuickItem* {
+            if (!item->isVisible()) return nullptr;
+            if (item->objectName() == QLatin1String(name)) return item;
+            for (QQuickItem* child : item->childItems()) {
+                if (QQuickItem* found = visible(child)) return found;
+            }
+            return nullptr;
+        };
+        return visible(s.window.contentItem());
+    };
+    const auto choose = [&](Screen& s, const char* field, const char* name) {
+        s.click(field, Qt::RightButton);
+        QQuickItem* item = entry(s, name);
+        ASSERT_NE(item, nullptr) << name << " not on screen";
+        const QPointF centre = item->mapToScene(QPointF(item->width() / 2, item->height() / 2));
+        QTest::mouseClick(&s.window, Qt::LeftButton, {}, centre.toPoint());
+        settledImage(s.window);
+        EXPECT_EQ(entry(s, "undo"), nullptr) << "the menu stayed open";
+    };
+    for (const auto& f : fields) {
+        SCOPED_TRACE(f.field);
+        Screen s;
+        f.arrange(s);
+        QQuickItem* field = s.item(f.field);
+        s.type("0501234567");
+        s.click(f.field, Qt::RightButton);
+        for (const char* name : {"undo", "redo", "cut", "copy", "paste", "selectAll"}) {
+            EXPECT_NE(entry(s, name), nullptr) << name;
+        }
+        EXPECT_EQ(entry(s, "undo")->property("text").toString(), "Undo");
+        EXPECT_FALSE(entry(s, "cut")->isEnabled());  // nothing selected yet
+        s.key(Qt::Key_Escape);                       // closes the menu, not the panel
+        EXPECT_EQ(s.closes, 0);
+        choose(s, f.field, "selectAll");
+        choose(s, f.field, "cut");
+        EXPECT_EQ(field->property("text").toString(), "");
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), "0501234567");
+        choose(s, f.field, "paste");
+        choose(s, f.field, "paste");
+        EXPECT_EQ(field->property("text").toString(), "05012345670501234567");
+        choose(s, f.field, "undo");
+        EXPECT_EQ(field->property("text").toString(), "0501234567");
+        EXPECT_TRUE(field->hasActiveFocus());
+    }
+}
+
+TEST(PanelView, ThePartsThatGoFadeOut) {
+    const struct {
+        const char* part;
+        std::function<void(Screen&)> show, hide;
+    } parts[] = {
+        {"notice",
+         [](Screen& s) {
+             s.type("no number");
+             s.key(Qt::Key_Return);
+         },
+         [](Screen& s) { s.type("x"); }},
+        {"choices",
+         [](Screen& s) {
+             s.type("0501234567 or 0551234567");
+             s.key(Qt::Key_Return);
+         },
+         [](Screen& s) { s.type("x"); }},
+        {"pasteCopied",
+         [](Screen& s) {
+             s.rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
+             s.rig.clipboard.detection = true;
+             s.rig.clipboard.copy("0501234567");
+             s.open();
+         },
+         [](Screen& s) { s.type("1"); }},
+        {"messageBox",
+         [](Screen& s) {
+             s.rig.model.setSection(PanelModel::Section::messages);
+             s.rig.messages.startNew();
+         },
+         [](Screen& s) { s.rig.messages.endEditing(); }},
+    };
+    for (const auto& p : parts) {
+        SCOPED_TRACE(p.part);
+        Screen s;
+        s.window.theme().setReduceMotion(false);
+        p.show(s);
+        QTRY_VERIFY_WITH_TIMEOUT(s.item(p.part)->isVisible(), 5000);
+        p.hide(s);
+        EXPECT_TRUE(s.item(p.part)->isVisible()) << "gone at once";  // on its way out
+        QTRY_VERIFY_WITH_TIMEOUT(!s.item(p.part)->isVisible(), 5000);
+    }
+}
+
+TEST(MessagesView, TheRestoreButtonKeepsTheRowsInTheirMargins) {
+    for (const char* language : {"en", "ar"}) {
+        SCOPED_TRACE(language);
+        Screen s({language});
+        s.rig.model.setSection(PanelModel::Section::messages);
+        settledImage(s.window);
+        const QRectF list = Screen::sceneRect(s.item("messageList"));
+        const QRectF add = Screen::sceneRect(s.item("newMessage"));
+        EXPECT_EQ(list.left(), 16);
+        EXPECT_EQ(list.right(), s.window.width() - 16);
+        s.rig.messages.editMessage("thanks");
+        s.rig.messages.deleteEditing();
+        settledImage(s.window);
+        ASSERT_TRUE(s.shown("restore"));
+        EXPECT_EQ(Screen::sceneRect(s.item("messageList")), list);
+        EXPECT_EQ(Screen::sceneRect(s.item("newMessage")), add);
+        const QRectF restore = Screen::sceneRect(s.item("restore"));
+        EXPECT_GE(restore.left(), 16);
+        EXPECT_LE(restore.right(), s.window.width() - 16);
+        EXPECT_FALSE(restore.intersects(add));
+        EXPECT_EQ(s.window.width(), 340);
+    }
+}
+
+TEST(PanelView, AHairlineOutlinesThePanel) {
+    for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
+        Screen s;
+        s.window.palette().setAppearance(appearance);
+        const QImage frame = settledImage(s.window);
+        const QColor edge = composed(s.window.palette().outline(), s.window.palette().bg());
+        const QPoint edges[] = {{0, frame.height() / 2},
+                                {frame.width() - 1, frame.height() / 2},
+                                {frame.width() / 2, 0},
+                                {frame.width() / 2, frame.height() - 1}};
+        for (const QPoint at : edges) EXPECT_EQ(frame.pixelColor(at).rgb(), edge.rgb()) << at.x() << "," << at.y();
+        // One pixel: the next one in is the panel's own background.
+        EXPECT_EQ(frame.pixelColor(1, frame.height() / 2).rgb(), s.window.palette().bg().rgb());
+    }
+}
+
+TEST(Theme, MutedTextReadsAtFourAndAHalfToOneOnEveryGround) {
+    DesktopAppearance desktop;
+    Palette palette(desktop);
+    for (const auto appearance : {Palette::Appearance::light, Palette::Appearance::dark}) {
+        palette.setAppearance(appearance);
+        SCOPED_TRACE(palette.isDark() ? "dark" : "light");
+        const struct {
+            const char* ground;
+            QColor colour;
+        } grounds[] = {
+            {"panel", palette.bg()},
+            {"row", palette.surface()},
+            {"hovered row", composed(palette.line(), palette.surface())},
+            {"hovered button on the panel", composed(palette.line(), palette.bg())},
+        };
+        for (const auto& g : grounds) {
+            EXPECT_GE(contrast(palette.fgMuted(), g.colour), 4.5) << g.ground;
+            EXPECT_GE(contrast(palette.danger(), g.colour), 4.5) << g.ground;
+        }
+    }
+}
+
+TEST(StatusMenu, ArabicMenusRunRightToLeftAfterASwitchAsAtAStart) {
+    struct Look {
+        Qt::LayoutDirection menu, languages;
+        int left, right;  // the ink of the other language's name
+        QImage image;
+    };
+    // The menu as a user sees it: its direction and its language submenu,
+    // where the name of the language not in use is the short item among
+    // the other language's.
+    const auto look = [](QMenu& menu, int other) {
+        QMenu* languages = menu.actions()[1]->menu();
+        languages->ensurePolished();
+        languages->adjustSize();
+        const QImage image = languages->grab().toImage();
+        const QRect row = languages->actionGeometry(languages->actions()[other]);
+        int left = image.width(), right = 0;
+        const QColor paper = image.pixelColor(row.center().x(), row.top() + 1);
+        for (int y = row.top() + 2; y <= row.bottom() - 2; ++y) {
+            for (int x = row.left() + 4; x < row.right() - 4; ++x) {  // inside the frame
+                if (contrast(image.pixelColor(x, y), paper) < 2) continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+        return Look{menu.layoutDirection(), languages->layoutDirection(), left, right, image};
+    };
+    const struct {
+        const char* from;
+        const char* to;
+        MacKit::LanguageChoice choice;
+        Qt::LayoutDirection direction;
+        int other;  // the row of the language not chosen
+    } switches[] = {
+        {"en", "ar", MacKit::LanguageChoice::arabic, Qt::RightToLeft, 2},
+        {"ar", "en", MacKit::LanguageChoice::english, Qt::LeftToRight, 1},
+    };
+    for (const auto& s : switches) {
+        SCOPED_TRACE(std::string(s.from) + " → " + s.to);
+        PanelRig freshRig({s.from});
+        freshRig.language.set(s.choice);  // chosen before the start
+        StatusController fresh(freshRig.model, freshRig.language, [] {});
+        const Look started = look(fresh.moreMenu(), s.other);
+        EXPECT_EQ(started.menu, s.direction);
+        EXPECT_EQ(started.languages, s.direction);
+        const int width = started.image.width();
+        ASSERT_LT(started.left, started.right);
+        // It sits at the side where its column's reading starts.
+        if (s.direction == Qt::RightToLeft) {
+            EXPECT_GT(started.left, width / 3);
+            EXPECT_GT(started.right, 2 * width / 3);
+        } else {
+            EXPECT_LT(started.left, width / 3);
+            EXPECT_LT(started.right, 2 * width / 3);
+        }
+        PanelRig switchedRig({s.from});
+        StatusController switched(switchedRig.model, switchedRig.language, [] {});
+        switchedRig.model.setLanguage(s.choice);
+        settle();
+        const Look after = look(switched.moreMenu(), s.other);
+        EXPECT_EQ(after.menu, s.direction);
+        EXPECT_EQ(after.languages, s.direction);
+        EXPECT_TRUE(after.image == started.image);
+        // The native names keep their own direction inside the other's.
+        for (QAction* action : switched.moreMenu().actions()[1]->menu()->actions().mid(1)) {
+            EXPECT_TRUE(action->text().startsWith(QChar(0x2068)) && action->text().endsWith(QChar(0x2069)))
+                << action->text().toStdString();
+        }
+    }
 }

@@ -111,16 +111,16 @@ void StatusController::buildMenu(Menu& menu) {
 }
 
 void StatusController::relabel(Menu& menu) {
-    menu.menu->setLayoutDirection(language_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     //: A setting in the menu, ticked or not: tovu opens when the user logs in
     menu.login->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open at login")));
     menu.login->setChecked(model_.launchAtLogin());
     //: Submenu in which the interface language is chosen
     menu.language->setTitle(language_.text(QT_TRANSLATE_NOOP("tovu", "Language")));
-    // Each language is named in itself; "System" follows the interface.
+    // Each language is named in itself, isolated so that it keeps its own
+    // direction among items of the other; "System" follows the interface.
     //: In the Language menu: follow the language of the system
-    const QString names[] = {language_.text(QT_TRANSLATE_NOOP("tovu", "System")), QStringLiteral("العربية"),
-                             QStringLiteral("English")};
+    const QString names[] = {language_.text(QT_TRANSLATE_NOOP("tovu", "System")), QStringLiteral("\u2068العربية\u2069"),
+                             QStringLiteral("\u2068English\u2069")};
     for (int i = 0; i < menu.languages.size(); ++i) {
         menu.languages[i]->setText(names[i]);
         menu.languages[i]->setChecked(MacKit::allLanguageChoices[std::size_t(i)] == language_.choice());
@@ -129,6 +129,9 @@ void StatusController::relabel(Menu& menu) {
 }
 
 void StatusController::relabel() {
+    // The menus, their submenus and any dialog take the direction of the
+    // interface language from the application, at a start as at a switch.
+    QGuiApplication::setLayoutDirection(language_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     relabel(moreMenu_);
     if (!tray_) return;
     relabel(statusMenu_);

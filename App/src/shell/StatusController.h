@@ -31,6 +31,8 @@ public:
     void togglePanel();
     bool isPanelShown() const;
     PanelWindow& panel() { return *panel_; }
+    /// The header's "More" menu (the tray's menu holds the same items).
+    QMenu& moreMenu() { return *moreMenu_.menu; }
     /// Tells the user that their messages could not be saved: a tray
     /// message, or a dialog where there is no tray. Once per reason.
     void reportSaveFailure(const QString& reason);

@@ -32,10 +32,9 @@ PanelWindow::PanelWindow(PanelModel& model, AppLanguageState& language) {
     engine()->setProperty("tovuTheme", QVariant::fromValue(&theme_));
     engine()->addImageProvider("symbol", new Symbols::Provider);
 
-    theme_.setArabic(language.isRightToLeft());
-    // Before the views rebuild themselves for the new language.
+    theme_.setLanguage(language.isRightToLeft());
     connect(&language, &AppLanguageState::choiceChanged, this,
-            [this, &language] { theme_.setArabic(language.isRightToLeft()); });
+            [this, &language] { theme_.setLanguage(language.isRightToLeft()); });
 
     setTitle("tovu");
     setColor(palette_.bg());
@@ -44,7 +43,6 @@ PanelWindow::PanelWindow(PanelModel& model, AppLanguageState& language) {
     setInitialProperties({
         {"panel", QVariant::fromValue(&model)},
         {"messages", QVariant::fromValue(&model.messages())},
-        {"language", QVariant::fromValue(&language)},
         {"shell", QVariant::fromValue(&shell_)},
     });
     setSource(QUrl("qrc:/Tovu/LanguageRoot.qml"));

@@ -113,10 +113,12 @@ Theme::Theme(const DesktopAppearance& desktop, QObject* parent) : QObject(parent
     reduceMotion_ = desktopReducesMotion();
 }
 
-void Theme::setArabic(bool arabic) {
-    if (arabic == arabic_) return;
-    arabic_ = arabic;
-    emit arabicChanged();
+void Theme::setLanguage(bool arabic) {
+    if (arabic != arabic_) {
+        arabic_ = arabic;
+        emit arabicChanged();
+    }
+    emit languageChanged();
 }
 
 bool Theme::desktopReducesMotion() const { return !desktop_.animations().value_or(true); }
