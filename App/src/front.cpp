@@ -3,6 +3,7 @@
 // binding gets its answer at once. Everything else (the tray application,
 // open, messages, the help, the diagnosis) is the application's: this
 // process becomes it, with the same arguments.
+#include "cli/CommandLine.h"
 #include "cli/NumbersCommand.h"
 
 #include <unistd.h>
@@ -25,10 +26,8 @@ int main(int argc, char** argv) {
             return NumbersCommand::run({argv + 2, argv + argc}, std::cin, std::cout, std::cerr);
         }
         if (argc == 2 && (first == "--version" || first == "-V")) {
-            std::cout << "tovu " << TOVU_VERSION << '\n' << std::flush;
-            if (std::cout) return 0;
-            std::cerr << "tovu: cannot write the output: " << std::strerror(errno) << '\n';
-            return 1;
+            std::cout << CommandLine::kVersion << '\n';
+            return CommandLine::finish(std::cout, std::cerr, "tovu", 0);
         }
     } catch (const std::exception& error) {
         std::cerr << "tovu: " << error.what() << '\n';

@@ -72,7 +72,7 @@ const CommandLine::Command& tovuCommand() {
 }
 
 void printVersion(std::ostream& out, bool verbose) {
-    out << "tovu " << TOVU_VERSION << '\n';
+    out << CommandLine::kVersion << '\n';
     if (!verbose) return;
     out << "Copyright (c) 2026 the tovu developers; MIT License.\n"
            "Built with Qt "

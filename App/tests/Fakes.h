@@ -30,6 +30,13 @@ public:
         content = std::move(text);
         ++changes;
     }
+    /// A number copied where the system tells that one is there but asks
+    /// before it hands the text over: the panel offers to paste it.
+    void copyBehindPermission(std::string text) {
+        accessState = MacKit::ClipboardAccess::ask;
+        detection = true;
+        copy(std::move(text));
+    }
 
     long changes = 0;
     std::optional<std::string> content;

@@ -60,9 +60,7 @@ TEST(PanelModel, PrefillsOncePerCopiedContent) {
 
 TEST(PanelModel, OffersPasteWhenTheSystemOnlyDetects) {
     PanelRig p;
-    p.clipboard.accessState = MacKit::ClipboardAccess::ask;
-    p.clipboard.detection = true;
-    p.clipboard.copy("0501234567");
+    p.clipboard.copyBehindPermission("0501234567");
     p.model.setText("   ");  // only blanks: the offer still shows
     p.open();
     EXPECT_TRUE(p.model.offersPaste());

@@ -28,9 +28,7 @@ const State states[] = {
      }},
     {"paste-offer",
      [](PanelRig& rig) {
-         rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
-         rig.clipboard.detection = true;
-         rig.clipboard.copy("050 123 4567");
+         rig.clipboard.copyBehindPermission("050 123 4567");
          rig.open();
      }},
     {"which-number",

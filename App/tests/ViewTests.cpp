@@ -198,9 +198,7 @@ TEST(MessagesView, AnUnfilledSlotOpensTheEditorWithItsLabel) {
 
 TEST(PanelView, ThePasteOfferPastesTheClipboardAndOpens) {
     Screen s;
-    s.rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
-    s.rig.clipboard.detection = true;
-    s.rig.clipboard.copy("0501234567");
+    s.rig.clipboard.copyBehindPermission("0501234567");
     s.open();
     ASSERT_TRUE(s.shown("pasteCopied"));
     EXPECT_EQ(s.item("pasteKeys")->property("text").toString(), QString("\u2066Ctrl+V\u2069"));
@@ -448,9 +446,7 @@ TEST(PanelView, TheKeyboardAloneReachesAndPressesEveryControl) {
          }},
         {"the paste offer",
          [](Screen& s) {
-             s.rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
-             s.rig.clipboard.detection = true;
-             s.rig.clipboard.copy("0501234567");
+             s.rig.clipboard.copyBehindPermission("0501234567");
              QGuiApplication::clipboard()->setText("0501234567");
              s.open();
              return "pasteCopied";
@@ -540,9 +536,7 @@ TEST(PanelView, EveryTabStopShowsAFocusRingThatStandsOut) {
     } states[] = {
         {"the number section",
          [](PanelRig& rig) {
-             rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
-             rig.clipboard.detection = true;
-             rig.clipboard.copy("0501234567");
+             rig.clipboard.copyBehindPermission("0501234567");
              rig.open();
          }},
         {"Which number?",
@@ -681,9 +675,7 @@ TEST(PanelView, ThePartsThatGoFadeOut) {
          [](Screen& s) { s.type("x"); }},
         {"pasteCopied",
          [](Screen& s) {
-             s.rig.clipboard.accessState = MacKit::ClipboardAccess::ask;
-             s.rig.clipboard.detection = true;
-             s.rig.clipboard.copy("0501234567");
+             s.rig.clipboard.copyBehindPermission("0501234567");
              s.open();
          },
          [](Screen& s) { s.type("1"); }},

@@ -10,40 +10,7 @@ tovu="$1"
 if [[ "${TOVU_PRIVATE_BUS:-}" != 1 ]]; then  # the accessibility bus of our own session
   exec env -u DISPLAY -u WAYLAND_DISPLAY -u AT_SPI_BUS_ADDRESS TOVU_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
 fi
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-mkdir -p "$scratch/config" "$scratch/data/applications"
-mkdir -m 0700 "$scratch/runtime"
-export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/runtime"
-export TZ=Asia/Riyadh LANGUAGE=en LANG=C.UTF-8
-
-cat >"$scratch/whatsapp.sh" <<SH
-#!/bin/sh
-printf '%s\n' "\$1" >>"$scratch/opened"
-SH
-chmod +x "$scratch/whatsapp.sh"
-printf '[Desktop Entry]\nType=Application\nName=Fake WhatsApp\nExec=%s %%u\nMimeType=x-scheme-handler/whatsapp;\nNoDisplay=true\n' \
-  "$scratch/whatsapp.sh" >"$scratch/data/applications/fake-whatsapp.desktop"
-printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\n' >"$scratch/config/mimeapps.list"
-
-fail() { echo "FAIL: $*"; echo "--- tovu's log"; cat "$scratch/log" || true; exit 1; }
-eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
-pids+=($!)
-exec 3>&-
-eventually test -s "$scratch/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$scratch/display")"
+source "$(dirname "$0")/x-session.sh"
 
 # The accessibility bus first: Qt looks for it once, at its start.
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null \

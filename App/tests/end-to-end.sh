@@ -7,41 +7,7 @@ tovu="$1"
 if [[ "${TOVU_PRIVATE_BUS:-}" != 1 ]]; then  # no StatusNotifier watcher: the tray is XEmbed
   exec env -u DISPLAY -u WAYLAND_DISPLAY TOVU_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
 fi
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-mkdir -p "$scratch/config" "$scratch/data/applications"
-mkdir -m 0700 "$scratch/runtime"
-export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/runtime"
-export TZ=Asia/Riyadh LANGUAGE=en LANG=C.UTF-8
-
-# The fake WhatsApp writes down every link it is given.
-cat >"$scratch/whatsapp.sh" <<SH
-#!/bin/sh
-printf '%s\n' "\$1" >>"$scratch/opened"
-SH
-chmod +x "$scratch/whatsapp.sh"
-printf '[Desktop Entry]\nType=Application\nName=Fake WhatsApp\nExec=%s %%u\nMimeType=x-scheme-handler/whatsapp;\nNoDisplay=true\n' \
-  "$scratch/whatsapp.sh" >"$scratch/data/applications/fake-whatsapp.desktop"
-printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\n' >"$scratch/config/mimeapps.list"
-
-fail() { echo "FAIL: $*"; echo "--- tovu's log"; cat "$scratch/log" || true; exit 1; }
-eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
-
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
-pids+=($!)
-exec 3>&-
-eventually test -s "$scratch/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$scratch/display")"
+source "$(dirname "$0")/x-session.sh"
 trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
 pids+=($!)
 eventually xdotool search --name panel >/dev/null || fail "no tray host"

@@ -5,8 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <unicode/uchar.h>
+#include <unicode/unistr.h>
+
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <regex>
 #include <set>
@@ -32,27 +34,9 @@ std::vector<std::string> ids(const std::vector<MessageTemplate>& messages) {
 // to UTF-8 for the failure messages.
 std::string utf8(std::u32string_view text) {
     std::string out;
-    for (const char32_t c : text) {
-        const int tail = c < 0x80 ? 0 : c < 0x800 ? 1 : c < 0x10000 ? 2 : 3;  // continuation bytes
-        const char32_t lead[] = {0x00, 0xC0, 0xE0, 0xF0};
-        out += static_cast<char>(lead[tail] | (c >> (6 * tail)));
-        for (int i = tail - 1; i >= 0; --i) out += static_cast<char>(0x80 | ((c >> (6 * i)) & 0x3F));
-    }
+    icu::UnicodeString::fromUTF32(reinterpret_cast<const UChar32*>(text.data()), static_cast<int32_t>(text.size()))
+        .toUTF8String(out);
     return out;
-}
-
-// Letters of the scripts whose words are separated by spaces (Latin, Cyrillic).
-bool isWordLetter(char32_t c) {
-    return (c < 0x80 && std::isalnum(static_cast<int>(c))) || (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7) ||
-           (c >= 0x400 && c <= 0x52F);
-}
-
-char32_t lowered(char32_t c) {
-    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7) || (c >= 0x410 && c <= 0x42F)) {
-        return static_cast<char32_t>(c + 0x20);
-    }
-    if (c >= 0x400 && c <= 0x40F) return static_cast<char32_t>(c + 0x50);  // Ё and the like
-    return c;
 }
 
 bool isCJK(char32_t c) {  // CJK punctuation, kana, ideographs, full-width forms
@@ -61,7 +45,7 @@ bool isCJK(char32_t c) {  // CJK punctuation, kana, ideographs, full-width forms
 
 bool endsSentence(char32_t c) { return std::u32string_view(U".!?。！？\n").find(c) != std::u32string_view::npos; }
 
-bool isLetter(char32_t c) { return isWordLetter(c) || isCJK(c) || (c >= 0xAC00 && c <= 0xD7A3); }
+bool isLetter(char32_t c) { return u_isalpha(static_cast<UChar32>(c)) || isCJK(c); }
 
 // How a form is looked for in a text: as a whole word (letter case aside), as
 // any part of the text, or at the end of a sentence (only marks, spaces and
@@ -72,8 +56,8 @@ bool contains(const std::u32string& text, std::u32string_view form, Match match)
     if (match == Match::word) {
         std::u32string word;
         for (std::size_t i = 0; i <= text.size(); ++i) {
-            if (i < text.size() && isWordLetter(text[i])) {
-                word += lowered(text[i]);
+            if (i < text.size() && u_isalnum(static_cast<UChar32>(text[i]))) {
+                word += static_cast<char32_t>(u_tolower(static_cast<UChar32>(text[i])));
                 continue;
             }
             if (word == form) return true;

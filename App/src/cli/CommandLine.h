@@ -14,6 +14,9 @@
 /// standard input and finishing the output.
 namespace CommandLine {
 
+/// What --version prints.
+inline constexpr std::string_view kVersion = "tovu " TOVU_VERSION;
+
 /// An option a command takes, named without its dashes: "json" is --json.
 struct Option {
     std::string_view name;

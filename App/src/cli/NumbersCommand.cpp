@@ -15,6 +15,7 @@
 #include <istream>
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 namespace NumbersCommand {
 
@@ -56,18 +57,6 @@ void write(const std::vector<PhoneNumber>& numbers, const Options& options, std:
     out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
-void eachLine(const std::string& text, const auto& visit) {
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string_view line(text.data() + start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        visit(line);
-        start = end + 1;
-    }
-}
-
 }  // namespace
 
 constexpr CommandLine::Command kCommand{
@@ -90,30 +79,26 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     if (!region) return CommandLine::usageError(err, kCommand, problem);
     const Options options{*region, parsed.has("json"), parsed.has("lines"), parsed.operands};
 
-    if (options.lines && options.texts.empty()) {
+    if (options.lines) {
         // Line by line, so any amount of input streams through. Each answer
         // goes out at once to a terminal or when asked (a program reading
         // answers to the lines it writes); else the output is written in
         // blocks, and reading no longer flushes it.
         const bool lineBuffered = parsed.has("line-buffered") || (&out == &std::cout && ::isatty(STDOUT_FILENO));
-        in.tie(nullptr);
+        std::istringstream given(CommandLine::joined(options.texts));
+        std::istream& source = options.texts.empty() ? in : given;
+        source.tie(nullptr);
         std::string line;
         errno = 0;
-        while (std::getline(in, line) && out) {
+        while (std::getline(source, line) && out) {
             if (!line.empty() && line.back() == '\r') line.pop_back();
             write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);
             if (lineBuffered) out.flush();
         }
-        if (in.bad()) {
+        if (source.bad()) {
             err << kCommand.name << ": " << CommandLine::readFailure("standard input") << '\n';
             return 1;
         }
-        return CommandLine::finish(out, err, kCommand.name, 0);
-    }
-    if (options.lines) {
-        eachLine(CommandLine::joined(options.texts), [&](std::string_view line) {
-            write(PhoneKit::PhoneExtractor::numbers(line, options.region), options, out);
-        });
         return CommandLine::finish(out, err, kCommand.name, 0);
     }
     // Standard input streams through in pieces, in bounded memory.
