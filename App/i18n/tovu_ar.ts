@@ -243,5 +243,10 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
         <extracomment>Spoken description of the Messages tab</extracomment>
         <translation>رسائل جاهزة للإرسال عبر واتساب</translation>
     </message>
+    <message>
+        <source>Open tovu</source>
+        <extracomment>First item of the tray&apos;s menu: opens the panel</extracomment>
+        <translation>افتح ⁦tovu⁩</translation>
+    </message>
 </context>
 </TS>

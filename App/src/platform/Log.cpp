@@ -35,6 +35,8 @@ void panelShown(bool appActive) { qCInfo(tovuLog, "panel shown, app active %s", 
 
 void panelClosed() { qCInfo(tovuLog, "panel closed"); }
 
+void trayInUse(const QString& protocol) { qCInfo(tovuLog, "tray: %s", qUtf8Printable(protocol)); }
+
 void linkIgnored(const QString& link) { qCInfo(tovuLog, "link ignored: %s", qUtf8Printable(link)); }
 
 void settingsUnreadable(const QString& reason) { qCWarning(tovuLog, "settings: %s", qUtf8Printable(reason)); }

@@ -19,6 +19,7 @@ void clipboardCheckFailed(const QString& reason);
 void iconClicked(unsigned long eventType, bool shown);
 void panelShown(bool appActive);
 void panelClosed();
+void trayInUse(const QString& protocol);
 void settingsUnreadable(const QString& reason);
 void linkIgnored(const QString& link);
 void settingsNotSaved(const QString& file, const QString& reason);

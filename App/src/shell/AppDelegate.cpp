@@ -44,7 +44,7 @@ void AppDelegate::launch() {
     // A save that failed while the graph was built (seeding the list, say).
     if (!settings_->saveError().isEmpty()) status_->reportSaveFailure(settings_->saveError());
     // Without a tray the panel is the application's window.
-    if (!status_->hasTray()) status_->showPanel();
+    status_->showPanelUnlessTray();
 }
 
 void AppDelegate::requestQuit(std::optional<std::uint32_t> event, std::optional<std::uint32_t> reason) {

@@ -1,6 +1,9 @@
 #include "shell/StatusController.h"
 
+#include "platform/DBusMenu.h"
 #include "platform/Log.h"
+#include "platform/StatusNotifierItem.h"
+#include "platform/XEmbedTray.h"
 #include "views/MenuBarIcon.h"
 #include "views/PanelWindow.h"
 
@@ -13,32 +16,29 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTimer>
 
 StatusController::StatusController(PanelModel& model, AppLanguageState& language, std::function<void()> quit,
                                    QObject* parent)
     : QObject(parent), model_(model), language_(language), quit_(std::move(quit)) {
-    if (QSystemTrayIcon::isSystemTrayAvailable()) tray_ = std::make_unique<QSystemTrayIcon>(MenuBarIcon::icon());
-
     panel_ = std::make_unique<PanelWindow>(model_, language_);
     connect(&panel_->shell(), &PanelShell::closeRequested, this, &StatusController::closePanel);
     connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
     connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
             [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
-    if (hasTray()) {
-        panel_->setFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint);
-        connect(panel_.get(), &QWindow::activeChanged, this, [this] {
-            if (panel_->isActive()) {
-                activeSinceShown_ = true;
-                return;
-            }
-            // A focus change that began before this opening arrives late: only
-            // the loss of a focus this opening had closes the panel. Our own
-            // menus take the focus while they are open: keep the panel then.
-            if (!activeSinceShown_ || !panel_->isVisible() || QApplication::activePopupWidget()) return;
-            closedByFocusLoss_.start();
-            closePanel();
-        });
-    }
+    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
+        if (panel_->isActive()) {
+            activeSinceShown_ = true;
+            return;
+        }
+        // A focus change that began before this opening arrives late: only
+        // the loss of a focus this opening had closes the panel. Our own
+        // menus take the focus while they are open: keep the panel then.
+        // The window of a desktop without a tray stays.
+        if (!popup_ || !activeSinceShown_ || !panel_->isVisible() || QApplication::activePopupWidget()) return;
+        closedByFocusLoss_.start();
+        closePanel();
+    });
 
     model_.close = [self = QPointer<StatusController>(this)] {
         if (self) self->closePanel();
@@ -55,16 +55,41 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
         if (self) self->relabel();
     };
 
-    buildMenu(moreMenu_);
-    if (tray_) {
-        connect(tray_.get(), &QSystemTrayIcon::activated, this,
-                [this](QSystemTrayIcon::ActivationReason reason) { onTrayActivated(int(reason)); });
-        buildMenu(statusMenu_);
-        connect(statusMenu_.menu.get(), &QMenu::aboutToShow, this, &StatusController::closePanel);
-        tray_->setContextMenu(statusMenu_.menu.get());
-        tray_->show();
+    buildMenu(moreMenu_, false);
+    buildMenu(statusMenu_, true);
+    connect(statusMenu_.menu.get(), &QMenu::aboutToShow, this, &StatusController::closePanel);
+
+    // Offscreen (the tests) nothing could show an icon. On Wayland only our
+    // own item can.
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("xcb")) {
+        xembed_ = std::make_unique<XEmbedTray>();
+        connect(xembed_.get(), &XEmbedTray::appeared, this, [this] {
+            // Qt's icon docks into a tray that is there when it is shown.
+            if (tray_) {
+                tray_->hide();
+                tray_->show();
+            }
+            updateTrays();
+        });
+    }
+    if (platform == QLatin1String("xcb") || platform == QLatin1String("wayland")) {
+        dbusMenu_ = std::make_unique<DBusMenu>(*statusMenu_.menu);
+        item_ = std::make_unique<StatusNotifierItem>(QStringLiteral("tovu"));
+        QList<QImage> sizes;
+        for (int size : {16, 22, 24, 32, 48, 64}) sizes.append(MenuBarIcon::image(size));
+        item_->setIcon(sizes);
+        item_->setMenu(*dbusMenu_);
+        connect(item_.get(), &StatusNotifierItem::activated, this, &StatusController::onItemActivated);
+        connect(item_.get(), &StatusNotifierItem::secondaryActivated, this, &StatusController::onItemActivated);
+        connect(item_.get(), &StatusNotifierItem::contextMenuRequested, this, [this](QPoint at) {
+            if (!at.isNull()) anchor_ = at;
+            statusMenu_.menu->popup(at.isNull() ? QCursor::pos() : at);
+        });
+        connect(item_.get(), &StatusNotifierItem::changed, this, &StatusController::updateTrays);
     }
     relabel();
+    updateTrays();
 }
 
 StatusController::~StatusController() = default;
@@ -84,8 +109,67 @@ void StatusController::onTrayActivated(int reason) {
     togglePanel();
 }
 
-void StatusController::buildMenu(Menu& menu) {
+void StatusController::onItemActivated(QPoint at) {
+    Log::iconClicked(QSystemTrayIcon::Trigger, isPanelShown());
+    if (!at.isNull()) anchor_ = at;
+    if (closedByFocusLoss_.isValid() && closedByFocusLoss_.elapsed() < 300) return;
+    togglePanel();
+}
+
+void StatusController::createTray() {
+    tray_ = std::make_unique<QSystemTrayIcon>(MenuBarIcon::icon());
+    connect(tray_.get(), &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) { onTrayActivated(int(reason)); });
+    tray_->setContextMenu(statusMenu_.menu.get());
+    tray_->setToolTip(toolTip());
+    tray_->show();
+}
+
+void StatusController::updateTrays() {
+    if (item_ && item_->isShown()) {
+        tray_.reset();  // one icon, never two
+    } else if (!tray_ && xembed_ && !(item_ && item_->isWatcherPresent())) {
+        // Qt chooses between D-Bus and XEmbed once, at its first tray icon:
+        // made while no watcher is on the bus, it is XEmbed for good, and
+        // never a second item beside ours.
+        createTray();
+    }
+    const QString protocol = trayProtocol();
+    if (protocol != reportedProtocol_) {
+        reportedProtocol_ = protocol;
+        Log::trayInUse(protocol);
+    }
+    // A tray came: the window gives way to the icon.
+    if (hasTray() && !popup_) closePanel();
+}
+
+bool StatusController::hasTray() const { return trayProtocol() != QLatin1String("none"); }
+
+QString StatusController::trayProtocol() const {
+    if (item_ && item_->isShown()) return QStringLiteral("StatusNotifierItem");
+    if (tray_ && xembed_ && xembed_->isPresent()) return QStringLiteral("XEmbed");
+    return QStringLiteral("none");
+}
+
+void StatusController::showPanelUnlessTray() {
+    if (hasTray()) return;
+    if (!xembed_ && !item_) {
+        showPanel();
+        return;
+    }
+    QTimer::singleShot(3000, this, [this] {
+        if (!hasTray() && !isPanelShown()) showPanel();
+    });
+}
+
+void StatusController::buildMenu(Menu& menu, bool withOpen) {
     menu.menu = std::make_unique<QMenu>();
+    // The first item of the tray's menu: for the trays that show the menu
+    // on any click, the one way to the panel.
+    if (withOpen) {
+        menu.open = menu.menu->addAction(QString());
+        connect(menu.open, &QAction::triggered, this, &StatusController::showPanel);
+    }
     menu.login = menu.menu->addAction(QString());
     menu.login->setCheckable(true);
     connect(menu.login, &QAction::triggered, this, [this, login = menu.login](bool on) {
@@ -111,6 +195,8 @@ void StatusController::buildMenu(Menu& menu) {
 }
 
 void StatusController::relabel(Menu& menu) {
+    //: First item of the tray's menu: opens the panel
+    if (menu.open) menu.open->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open tovu")));
     //: A setting in the menu, ticked or not: tovu opens when the user logs in
     menu.login->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open at login")));
     menu.login->setChecked(model_.launchAtLogin());
@@ -133,9 +219,14 @@ void StatusController::relabel() {
     // interface language from the application, at a start as at a switch.
     QGuiApplication::setLayoutDirection(language_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
     relabel(moreMenu_);
-    if (!tray_) return;
     relabel(statusMenu_);
-    tray_->setToolTip(language_.text(QT_TRANSLATE_NOOP("tovu", "tovu: open a WhatsApp chat")));
+    if (dbusMenu_) dbusMenu_->setLayoutDirection(QGuiApplication::layoutDirection());
+    if (tray_) tray_->setToolTip(toolTip());
+    if (item_) item_->setToolTip(toolTip());
+}
+
+QString StatusController::toolTip() const {
+    return language_.text(QT_TRANSLATE_NOOP("tovu", "tovu: open a WhatsApp chat"));
 }
 
 void StatusController::reportSaveFailure(const QString& reason) {
@@ -145,7 +236,7 @@ void StatusController::reportSaveFailure(const QString& reason) {
                              .text(QT_TRANSLATE_NOOP(
                                  "tovu", "Could not save your messages (%1). Your changes are kept until tovu quits."))
                              .arg(reason);
-    if (tray_) {
+    if (trayProtocol() == QLatin1String("XEmbed")) {
         tray_->showMessage(QStringLiteral("tovu"), text, QSystemTrayIcon::Warning);
         return;
     }
@@ -157,17 +248,30 @@ void StatusController::reportSaveFailure(const QString& reason) {
 bool StatusController::isPanelShown() const { return panel_->isVisible(); }
 
 void StatusController::placePanel() {
-    // Under the icon when the tray tells where it is; StatusNotifierItem
-    // trays do not, and then the pointer (which just clicked it) stands in.
-    const QRect icon = tray_->geometry();
+    // The popup while a tray holds the icon, else the window; the kind is
+    // settled at each opening, as the tray may have come or gone since.
+    const bool popup = hasTray();
+    if (popup != popup_) {
+        panel_->setFlags(popup ? Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint : Qt::Window);
+        popup_ = popup;
+    }
+    if (!popup) return;
+    // Under the icon when an XEmbed tray tells where it is; next to the
+    // point of the last click a StatusNotifierItem tray reported; else the
+    // pointer (which likely just clicked) stands in.
+    const QRect icon = tray_ ? tray_->geometry() : QRect();
+    const QPoint point = icon.isValid() ? icon.center() : anchor_.value_or(QCursor::pos());
     const QSize size = panel_->size();
-    QPoint at = icon.isValid() ? QPoint(icon.center().x() - size.width() / 2, icon.bottom() + 4) : QCursor::pos();
-    const QScreen* screen = QGuiApplication::screenAt(icon.isValid() ? icon.center() : at);
+    QPoint at = icon.isValid() ? QPoint(icon.center().x() - size.width() / 2, icon.bottom() + 4)
+                               : QPoint(point.x() - size.width() / 2, point.y() + 4);
+    const QScreen* screen = QGuiApplication::screenAt(point);
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
         // A tray at the bottom of the screen: the panel opens upwards.
-        if (icon.isValid() && at.y() + size.height() > area.bottom()) at.setY(icon.top() - 4 - size.height());
+        if (icon.isValid() ? at.y() + size.height() > area.bottom() : point.y() > area.center().y()) {
+            at.setY((icon.isValid() ? icon.top() : point.y()) - 4 - size.height());
+        }
         at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
         at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));
     }
@@ -177,7 +281,7 @@ void StatusController::placePanel() {
 void StatusController::showPanel() {
     model_.panelWillOpen();
     activeSinceShown_ = false;
-    if (hasTray()) placePanel();
+    placePanel();
     panel_->show();
     panel_->raise();
     panel_->requestActivate();

@@ -5,19 +5,27 @@
 #include <QElapsedTimer>
 #include <QList>
 #include <QObject>
+#include <QPoint>
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 #include <memory>
+#include <optional>
 
+class DBusMenu;
 class PanelWindow;
 class QAction;
 class QMenu;
 class QSystemTrayIcon;
+class StatusNotifierItem;
+class XEmbedTray;
 
 /// The tray icon, its menu and the panel window; the one owner of each.
 /// The panel is a frameless popup under the icon that closes when it loses
 /// the focus. Where the desktop has no tray, it is an ordinary small window.
+/// The icon is our own StatusNotifierItem whenever a watcher is on the bus,
+/// else Qt's XEmbed icon on X11; a tray may come or go at any time.
 class StatusController final : public QObject {
     Q_OBJECT
 public:
@@ -25,7 +33,13 @@ public:
                      QObject* parent = nullptr);
     ~StatusController() override;
 
-    bool hasTray() const { return tray_ != nullptr; }
+    /// An icon of ours is in a tray now.
+    bool hasTray() const;
+    /// How: "StatusNotifierItem", "XEmbed" or "none".
+    QString trayProtocol() const;
+    /// At the start: the panel as a window, unless a tray comes within a
+    /// few seconds (one that starts with the session may be slower than us).
+    void showPanelUnlessTray();
     void showPanel();
     void closePanel();
     void togglePanel();
@@ -43,16 +57,21 @@ public:
 private:
     struct Menu {
         std::unique_ptr<QMenu> menu;
+        QAction* open = nullptr;  // the tray's menu only
         QAction* login = nullptr;
         QMenu* language = nullptr;
         QList<QAction*> languages;
         QAction* quit = nullptr;
     };
-    void buildMenu(Menu& menu);
+    void buildMenu(Menu& menu, bool withOpen);
     void relabel(Menu& menu);
     void relabel();
+    QString toolTip() const;
     void placePanel();
     void onTrayActivated(int reason);
+    void onItemActivated(QPoint at);
+    void createTray();
+    void updateTrays();
 
     PanelModel& model_;
     AppLanguageState& language_;
@@ -60,6 +79,15 @@ private:
     std::unique_ptr<QSystemTrayIcon> tray_;
     Menu statusMenu_;
     Menu moreMenu_;
+    std::unique_ptr<XEmbedTray> xembed_;
+    std::unique_ptr<DBusMenu> dbusMenu_;
+    std::unique_ptr<StatusNotifierItem> item_;
+    // Where a StatusNotifierItem tray last reported a click: the icon is
+    // there, and the panel opens next to it.
+    std::optional<QPoint> anchor_;
+    // The panel's window is the popup (else the ordinary window).
+    bool popup_ = false;
+    QString reportedProtocol_;
     std::unique_ptr<PanelWindow> panel_;
     // A click on the icon first takes the focus from the panel, which closes
     // it; that click must not open it again.
