@@ -1,0 +1,61 @@
+#!/usr/bin/python3
+# A StatusNotifierWatcher as the trays run it, on the session bus: it takes
+# every RegisterStatusNotifierItem, writes down "SENDER SERVICE" in the file
+# given, and says that a tray (a host) shows the items.
+#   fake-watcher.py FILE
+import sys
+
+import dbus
+import dbus.mainloop.glib
+import dbus.service
+from gi.repository import GLib
+
+WATCHER = "org.kde.StatusNotifierWatcher"
+
+
+class Watcher(dbus.service.Object):
+    def __init__(self, bus, record):
+        super().__init__(bus, "/StatusNotifierWatcher")
+        self.record = record
+        self.items = []
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="", sender_keyword="sender")
+    def RegisterStatusNotifierItem(self, service, sender=None):
+        self.items.append(service)
+        with open(self.record, "a") as out:
+            out.write(f"{sender} {service}\n")
+        self.StatusNotifierItemRegistered(service)
+
+    @dbus.service.method(WATCHER, in_signature="s", out_signature="")
+    def RegisterStatusNotifierHost(self, service):
+        self.StatusNotifierHostRegistered()
+
+    @dbus.service.signal(WATCHER, signature="s")
+    def StatusNotifierItemRegistered(self, service):
+        pass
+
+    @dbus.service.signal(WATCHER, signature="")
+    def StatusNotifierHostRegistered(self):
+        pass
+
+    def properties(self):
+        return {
+            "RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
+            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
+            "ProtocolVersion": dbus.Int32(0),
+        }
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
+    def Get(self, interface, name):
+        return self.properties()[name]
+
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return self.properties()
+
+
+dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
+bus = dbus.SessionBus()
+watcher = Watcher(bus, sys.argv[1])
+name = dbus.service.BusName(WATCHER, bus)
+GLib.MainLoop().run()
