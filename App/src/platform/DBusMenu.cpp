@@ -119,7 +119,7 @@ Q_DECLARE_METATYPE(dbusmenu::Layout)
 Q_DECLARE_METATYPE(dbusmenu::Event)
 
 /// The interface itself; DBusMenu answers.
-class DBusMenuAdaptor final : public QDBusAbstractAdaptor, protected QDBusContext {
+class DBusMenuAdaptor final : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "com.canonical.dbusmenu")
     Q_PROPERTY(uint Version READ version)
@@ -155,7 +155,8 @@ public slots:
         if (!known(id)) return {};
         const QVariantMap properties = menu_.properties(id, {name});
         if (!properties.contains(name)) {
-            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("item %1 has no property %2").arg(id).arg(name));
+            menu_.sendErrorReply(QDBusError::InvalidArgs,
+                                 QStringLiteral("item %1 has no property %2").arg(id).arg(name));
             return {};
         }
         return QDBusVariant(properties.value(name));
@@ -178,7 +179,7 @@ public slots:
             handle(event.id, event.name);
         }
         if (!events.isEmpty() && errors.size() == events.size()) {
-            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("no such items"));
+            menu_.sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("no such items"));
         }
         return errors;
     }
@@ -211,7 +212,7 @@ private:
 
     bool known(int id) {
         if (id == 0 || menu_.actionOf(id)) return true;
-        sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("no item %1").arg(id));
+        menu_.sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("no item %1").arg(id));
         return false;
     }
 

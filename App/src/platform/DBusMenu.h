@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusContext>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -16,8 +17,9 @@ class DBusMenuAdaptor;
 /// StatusNotifierItem themselves. Item 0 is the menu; every action gets an id
 /// of its own for as long as it lives. What changes in the menu (labels,
 /// ticks, items) reaches the tray as LayoutUpdated and ItemsPropertiesUpdated,
-/// and a click in the tray triggers the action.
-class DBusMenu final : public QObject {
+/// and a click in the tray triggers the action. QtDBus gives the context of
+/// a call to the exported object, not to its adaptor: hence QDBusContext here.
+class DBusMenu final : public QObject, public QDBusContext {
     Q_OBJECT
 public:
     explicit DBusMenu(QMenu& menu, QObject* parent = nullptr);
