@@ -6,6 +6,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -53,6 +54,7 @@ private:
     void relabel();
     void placePanel();
     void onTrayActivated(int reason);
+    void prefill();
 
     PanelModel& model_;
     AppLanguageState& language_;
@@ -65,5 +67,6 @@ private:
     // it; that click must not open it again.
     QElapsedTimer closedByFocusLoss_;
     bool activeSinceShown_ = false;
+    QTimer prefillWait_;  // runs from the showing until the prefill
     QString reportedFailure_;
 };
