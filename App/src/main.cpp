@@ -3,6 +3,7 @@
 #include "cli/MessagesCommand.h"
 #include "cli/NumbersCommand.h"
 #include "cli/OpenCommand.h"
+#include "platform/DisplayServer.h"
 #include "platform/GioWorkspace.h"
 #include "platform/SingleInstance.h"
 #include "shell/AppDelegate.h"
@@ -15,6 +16,7 @@
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -92,7 +94,24 @@ void printVersion(std::ostream& out, bool verbose) {
         out << "The licences in full: " << copyright.string() << '\n';
 }
 
-bool hasDisplay() { return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM"); }
+// QT_QPA_PLATFORM=offscreen (or vnc, eglfs…) needs no desktop display.
+bool needsDisplay() {
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (!platform || !*platform) return true;
+    const std::string_view name = platform;
+    return name.starts_with("xcb") || name.starts_with("wayland");
+}
+
+// Qt aborts, leaving a core file, when a display it was pointed at refuses
+// it (an X server that rejects our cookie, say). While it connects, its one
+// fatal message becomes tovu's own and exit 1.
+QtMessageHandler qtMessages = nullptr;
+void fatalIsExitOne(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type != QtFatalMsg) return qtMessages(type, context, message);  // Qt's own handler, never null
+    const DisplayServer display = DisplayServer::find();
+    std::cerr << "tovu: cannot open the display " << display.name << " (" << display.variable << ").\n";
+    std::_Exit(1);
+}
 
 // The desktop hands a start its activation token; the running tovu needs it
 // to be given the focus.
@@ -105,16 +124,26 @@ QString activationToken() {
 /// `displayGiven`: -display or -platform on the command line, for Qt.
 int runApplication(int argc, char** argv, InstanceRequest request, bool displayGiven = false) {
     // Qt would abort without a display; say so plainly instead.
-    if (!displayGiven && !hasDisplay()) {
-        std::cerr << "tovu: no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
-                     "In a terminal, use 'tovu numbers TEXT' or 'tovu open TEXT'.\n";
-        return 1;
+    if (!displayGiven && needsDisplay()) {
+        const DisplayServer display = DisplayServer::find();
+        if (display.kind == DisplayServer::Kind::none) {
+            std::cerr << "tovu: no graphical session here (neither DISPLAY nor WAYLAND_DISPLAY is set).\n"
+                         "In a terminal, use 'tovu numbers TEXT' or 'tovu open TEXT'.\n";
+            return 1;
+        }
+        if (!display.reachable) {
+            std::cerr << "tovu: cannot reach the display " << display.name << " (" << display.variable
+                      << "): " << display.why << ".\n";
+            return 1;
+        }
     }
     // The panel is small and mostly still: Qt Quick's software renderer draws
     // it in a few milliseconds without loading a GPU driver, which would cost
     // more memory than all the rest of tovu. QT_QUICK_BACKEND still decides.
     if (!std::getenv("QT_QUICK_BACKEND")) QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    qtMessages = qInstallMessageHandler(fatalIsExitOne);
     QApplication app(argc, argv);
+    qInstallMessageHandler(qtMessages);
     QApplication::setApplicationName("tovu");
     QApplication::setOrganizationName("tovu");
     QApplication::setApplicationVersion(TOVU_VERSION);
@@ -153,7 +182,7 @@ int run(int argc, char** argv) {
         GioWorkspace workspace;
         // With a display, the panel shows what a terminal would list.
         OpenCommand::InPanel inPanel;
-        if (std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY")) {  // a screen someone looks at
+        if (DisplayServer::find().reachable) {  // a screen someone looks at
             inPanel = [argc, argv](const std::string& text) {
                 return runApplication(argc, argv, {QStringLiteral("open"), QString::fromStdString(text)});
             };

@@ -147,8 +147,54 @@ TEST(CommandLine, EveryCommandIsStrictAndSaysWhatWentWrong) {
         EXPECT_EQ(result.exitCode, c.exitCode);
         const std::string& shown = result.err.empty() ? result.out : result.err;
         EXPECT_EQ(shown.substr(0, c.firstLine.size()), c.firstLine);
-        if (c.exitCode == 2) EXPECT_EQ(result.err.substr(result.err.find('\n') + 1, 7), "usage: ");
-        if (c.exitCode == 0) EXPECT_EQ(result.err, "");
+        if (c.exitCode == 2) {
+            EXPECT_EQ(result.err.substr(result.err.find('\n') + 1, 7), "usage: ");
+        } else if (c.exitCode == 0) {
+            EXPECT_EQ(result.err, "");
+        }
+    }
+}
+
+// A display that is named but does not answer (a session that has ended, a
+// mistyped number) is a message and exit 1, never Qt's abort; --diagnose
+// reports it, and the region every command and the panel use.
+TEST(CommandLine, TheSessionAroundTovuIsReportedAsItIs) {
+    const std::string isolated = "-u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM -u TZ XDG_CONFIG_HOME=/nonexistent ";
+    const struct {
+        std::string environment;
+        std::vector<std::string> arguments;
+        int exitCode;
+        std::string line;  // a line of standard error or output begins so
+    } cases[] = {
+        {"DISPLAY=:7919", {}, 1, "tovu: cannot reach the display :7919 (DISPLAY): No such file or directory."},
+        {"DISPLAY=unix:7919.0", {"--show"}, 1, "tovu: cannot reach the display unix:7919.0 (DISPLAY)"},
+        {"DISPLAY=7919", {}, 1, "tovu: cannot reach the display 7919 (DISPLAY): not a display name."},
+        {"WAYLAND_DISPLAY=wayland-7919 XDG_RUNTIME_DIR=/tmp",
+         {},
+         1,
+         "tovu: cannot reach the display wayland-7919 (WAYLAND_DISPLAY)"},
+        {"WAYLAND_DISPLAY=wayland-7919",
+         {},
+         1,
+         "tovu: cannot reach the display wayland-7919 (WAYLAND_DISPLAY): XDG_RUNTIME_DIR is not set."},
+        {"DISPLAY=:7919",
+         {"--diagnose"},
+         0,
+         "display server: X11 (DISPLAY=:7919), unreachable: No such file or directory; checked offscreen"},
+        {"", {"--diagnose"}, 0, "display server: none; checked offscreen"},
+        {"TZ=:/usr/share/zoneinfo/posix/Europe/Helsinki",
+         {"--diagnose"},
+         0,
+         "region: FI (time zone Europe/Helsinki, from TZ)"},
+        {"TZ=/usr/share/zoneinfo/Europe/Podgorica", {"numbers", "067 123 456"}, 0, "+382 67123456\t38267123456"},
+        {"TZ=right/Asia/Dubai", {"numbers", "050 123 4567"}, 0, "+971 50 123 4567\t971501234567"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.environment + " " + ::testing::PrintToString(c.arguments));
+        const Result result = tovu(c.arguments, "", isolated + c.environment);
+        EXPECT_EQ(result.exitCode, c.exitCode);
+        const std::string shown = "\n" + result.err + result.out;
+        EXPECT_NE(shown.find("\n" + c.line), std::string::npos) << shown;
     }
 }
 

@@ -113,6 +113,7 @@ struct PanelRig {
     }
     void open() {
         model.panelWillOpen();
+        model.prefillFromClipboard();
         settle();
     }
 };

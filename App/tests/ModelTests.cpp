@@ -45,6 +45,7 @@ TEST(PanelModel, PrefillsOncePerCopiedContent) {
     p.model.setText("");
     p.clipboard.copy("0501234567");
     p.model.panelWillOpen();
+    p.model.prefillFromClipboard();
     p.model.setText("9");
     settle();
     EXPECT_EQ(p.model.text(), "9");

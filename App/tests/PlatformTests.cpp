@@ -412,7 +412,9 @@ TEST(SettingsDefaults, EveryCutKeepsTheListOrTheFile) {
         auto settings = std::make_shared<SettingsDefaults>(damaged);
         // A file that does not end its last line was cut, even where
         // nothing of the list is lost.
-        if (!whole.left(cut).endsWith('\n')) EXPECT_TRUE(settings->wasUnreadable());
+        if (!whole.left(cut).endsWith('\n')) {
+            EXPECT_TRUE(settings->wasUnreadable());
+        }
         const MacKit::MessageBook book(PhoneKit::TemplateStore(settings), "en");
         if (book.messages() == mine) continue;
         ASSERT_TRUE(settings->wasUnreadable());

@@ -110,4 +110,18 @@ sleep 0.3
 xdotool key Return
 eventually test -s "$scratch/opened" || fail "nothing was opened"
 [[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966501234567" ]] || fail "opened $(cat "$scratch/opened")"
+eventually only_icon || fail "the panel stayed open"
+
+echo "# a clipboard owner that never answers delays the prefill, never the panel"
+# Qt waits five seconds for an owner before it gives up; a stopped xclip
+# owns the clipboard and answers nobody.
+printf '0551234567' | xclip -quiet -selection clipboard &
+owner=$!
+pids+=("$owner")
+eventually xclip -o -selection clipboard >/dev/null || fail "xclip did not take the clipboard"
+kill -STOP "$owner"
+"$tovu" --show &  # it returns once the running tovu has answered
+for _ in $(seq 30); do panel_shown && break; sleep 0.1; done
+panel_shown || fail "the panel waited for the clipboard"
+kill -CONT "$owner"
 echo "PASS"

@@ -5,6 +5,8 @@
 #include "PhoneKit/companion/Reactions.h"
 #include "PhoneKit/stores/TemplateStore.h"
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -15,27 +17,11 @@
 #include <limits>
 
 using namespace PhoneKit;
+using PhoneKit::testing::TemporaryFolder;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "tovu-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-};
 
 void write(const fs::path& path, const std::string& bytes) {
     fs::create_directories(path.parent_path());

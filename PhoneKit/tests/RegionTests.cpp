@@ -1,9 +1,12 @@
 #include "PhoneKit/numbers/Region.h"
+#include "PhoneKit/support/SystemTimeZone.h"
+#include "TestSupport.h"
 #include "numbers/PatternMatcher.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <random>
@@ -140,6 +143,60 @@ TEST(Region, LookupsScanInTableOrder) {
     EXPECT_FALSE(Region::withID("gb"));
     EXPECT_FALSE(Region::withID(""));
     for (const char* id : {"AC", "XK"}) EXPECT_TRUE(Region::withID(id)->timeZones.empty()) << id;
+}
+
+// Each way a Linux system names its zone, laid out in a folder of its own.
+// The copied files are where ICU guesses a twin zone (Helsinki as AX,
+// Podgorica as RS): /etc/timezone or the link must win over that guess.
+TEST(Region, TheSystemZoneIsReadWhereverTheSystemKeepsIt) {
+    namespace fs = std::filesystem;
+    const struct {
+        const char* tz;         // nullptr: TZ unset
+        const char* localtime;  // "->target": a link; other text: a copied file; nullptr: none
+        const char* timezone;   // /etc/timezone, nullptr: none
+        const char* name;
+        const char* source;
+        const char* region;
+    } cases[] = {
+        {"Asia/Dubai", nullptr, nullptr, "Asia/Dubai", "TZ", "AE"},
+        {":Asia/Dubai", "->/usr/share/zoneinfo/Asia/Riyadh", nullptr, "Asia/Dubai", "TZ", "AE"},
+        {"/usr/share/zoneinfo/Asia/Dubai", nullptr, nullptr, "Asia/Dubai", "TZ", "AE"},
+        {":/usr/share/zoneinfo/posix/Europe/Helsinki", nullptr, nullptr, "Europe/Helsinki", "TZ", "FI"},
+        {"right/Europe/Bratislava", nullptr, nullptr, "Europe/Bratislava", "TZ", "SK"},
+        {"/etc/localtime", "->../usr/share/zoneinfo/America/Puerto_Rico", nullptr, "America/Puerto_Rico", "TZ", "PR"},
+        {"", nullptr, "Asia/Dubai", "UTC", "TZ", "SA"},
+        // A POSIX rule names no place: the system's own setting does.
+        {"<+04>-4", "->/usr/share/zoneinfo/Asia/Dubai", nullptr, "Asia/Dubai", "/etc/localtime", "AE"},
+        {nullptr, "->../usr/share/zoneinfo/Europe/Helsinki", "Europe/Mariehamn", "Europe/Helsinki", "/etc/localtime",
+         "FI"},
+        {nullptr, "->/usr/share/zoneinfo/posix/Europe/Podgorica", nullptr, "Europe/Podgorica", "/etc/localtime", "ME"},
+        {nullptr, "TZif2 copied", "Europe/Podgorica\n", "Europe/Podgorica", "/etc/timezone", "ME"},
+        {nullptr, "TZif2 copied", "  Arctic/Longyearbyen \n", "Arctic/Longyearbyen", "/etc/timezone", "SJ"},
+        {nullptr, "->/opt/zones/mine", "America/Puerto_Rico", "America/Puerto_Rico", "/etc/timezone", "PR"},
+        {nullptr, "->/usr/share/myzoneinfo/Asia/Dubai", "Asia/Dubai", "Asia/Dubai", "/etc/timezone", "AE"},
+        // Nothing the files say names a zone: ICU's guess, whatever it is.
+        {nullptr, "TZif2 copied", "../../etc/passwd", nullptr, "ICU", nullptr},
+        {nullptr, nullptr, "", nullptr, "ICU", nullptr},
+        {"/home/me/zone", nullptr, "Europe/Paris evil", nullptr, "ICU", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("TZ=") + (c.tz ? c.tz : "(unset)") + " localtime=" +
+                     (c.localtime ? c.localtime : "-") + " timezone=" + (c.timezone ? c.timezone : "-"));
+        const PhoneKit::testing::TemporaryFolder root;
+        fs::create_directories(root.path() / "etc");
+        if (c.localtime && std::string_view(c.localtime).starts_with("->")) {
+            fs::create_symlink(c.localtime + 2, root.path() / "etc/localtime");
+        } else if (c.localtime) {
+            std::ofstream(root.path() / "etc/localtime") << c.localtime;
+        }
+        if (c.timezone) std::ofstream(root.path() / "etc/timezone") << c.timezone;
+        const auto zone =
+            PhoneKit::SystemTimeZone::find(c.tz ? std::optional<std::string_view>(c.tz) : std::nullopt, root.path());
+        EXPECT_EQ(zone.source, c.source);
+        if (!c.name) continue;
+        EXPECT_EQ(zone.name, c.name);
+        EXPECT_EQ(Region::current(zone.name).id, c.region);
+    }
 }
 
 TEST(Region, FullMatchIsWholeTextAndEmptyPatternNeverMatches) {

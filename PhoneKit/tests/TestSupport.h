@@ -2,6 +2,8 @@
 
 #include "PhoneKit/numbers/PhoneExtractor.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -21,5 +23,24 @@ inline PhoneNumber landline(std::string digits) { return {std::move(digits), Pho
 inline PhoneNumber other(std::string digits) { return {std::move(digits), PhoneNumber::Kind::other}; }
 
 using Numbers = std::vector<PhoneNumber>;
+
+/// A fresh folder under the system's temporary one, removed with all it holds.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "tovu-test-XXXXXX").string();
+        path_ = ::mkdtemp(pattern.data());
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add,
+                                     ignored);
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
 
 }  // namespace PhoneKit::testing

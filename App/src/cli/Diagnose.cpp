@@ -1,6 +1,7 @@
 #include "cli/Diagnose.h"
 
 #include "platform/AutostartLogin.h"
+#include "platform/DisplayServer.h"
 #include "platform/GioWorkspace.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
@@ -10,17 +11,19 @@
 
 #include <MacKit/PanelLogic.h>
 
+#include <PhoneKit/support/SystemTimeZone.h>
+
 #include <QApplication>
 #include <QLocale>
 #include <QSystemTrayIcon>
-#include <QTimeZone>
 
-#include <cstdlib>
 #include <ostream>
 
 int Diagnose::run(std::ostream& out) {
-    const bool display = std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
-    if (!display) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Whatever the display's state, the rest is worth telling: without one
+    // that answers, the checks run offscreen.
+    const DisplayServer display = DisplayServer::find();
+    if (!display.reachable) qputenv("QT_QPA_PLATFORM", "offscreen");
     int argc = 1;
     char name[] = "tovu";
     char* argv[] = {name, nullptr};
@@ -31,12 +34,18 @@ int Diagnose::run(std::ostream& out) {
     GioWorkspace workspace;
     AppLanguageState language(settings, QLocale::system().uiLanguages());
     const auto loginStatus = login.status();
-    const QByteArray zone = QTimeZone::systemTimeZoneId();
-    const PhoneKit::Region region = PhoneKit::Region::current(zone.toStdString());
+    const PhoneKit::SystemTimeZone zone = PhoneKit::SystemTimeZone::find();
+    const PhoneKit::Region region = PhoneKit::Region::current(zone.name);
     auto yes = [](bool value) { return value ? "yes" : "no"; };
 
-    out << "display: " << (display ? "yes" : "none (checked offscreen)") << '\n'
-        << "tray available: " << yes(display && QSystemTrayIcon::isSystemTrayAvailable()) << '\n'
+    out << "display server: " << display.kindName();
+    if (display.kind != DisplayServer::Kind::none) out << " (" << display.variable << '=' << display.name << ')';
+    if (!display.reachable) {
+        out << (display.why.empty() ? "" : ", unreachable: ") << display.why << "; checked offscreen";
+    }
+    out << '\n'
+        << "qt platform: " << QGuiApplication::platformName().toStdString() << '\n'
+        << "tray available: " << yes(display.reachable && QSystemTrayIcon::isSystemTrayAvailable()) << '\n'
         << "whatsapp handler: " << yes(ChatOpening::whatsAppInstalled(workspace)) << '\n'
         << "web link handler: " << yes(workspace.hasHandler(*PhoneKit::URL::parse("https://wa.me/"))) << '\n'
         << "clipboard access: " << MacKit::toString(MacKit::ClipboardAccess::allowed) << '\n'
@@ -45,7 +54,8 @@ int Diagnose::run(std::ostream& out) {
         << "settings file: " << settings.fileName().toStdString()
         << (settings.wasUnreadable() ? " (damaged; kept as " + settings.keptCopy().toStdString() + ")" : "") << '\n'
         << "language: " << MacKit::toString(language.choice()) << " -> " << language.id() << '\n'
-        << "region: " << region.id << " (time zone " << zone.toStdString() << ")\n"
+        << "region: " << region.id << " (time zone " << (zone.name.empty() ? "unknown" : zone.name) << ", from "
+        << zone.source << ")\n"
         << "flavour: " << MacKit::toString(appFlavour) << '\n'
         << "single instance: " << SingleInstance::arbiter().toStdString() << '\n';
     return 0;

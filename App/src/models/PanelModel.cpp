@@ -96,7 +96,9 @@ void PanelModel::panelWillOpen() {
     setNotice(std::nullopt);
     setOffersPaste(false);
     submitAfterPaste_ = false;
+}
 
+void PanelModel::prefillFromClipboard() {
     // A clipboard content is consulted once, on the first opening after it
     // was copied.
     const long change = clipboard_.changeCount();

@@ -66,7 +66,13 @@ public:
     void setSubmitAfterPaste(bool on) { submitAfterPaste_ = on; }
     MessagesModel& messages() const { return messages_; }
 
+    /// Before the panel shows: a fresh start, without the last notice.
     Q_INVOKABLE void panelWillOpen();
+    /// Once the panel is on screen with the focus: the copied number, if
+    /// there is a new one, fills the field when the clipboard answers. A
+    /// Wayland compositor shows the clipboard only to the focused window, and
+    /// a slow clipboard owner then delays the prefill, never the panel.
+    void prefillFromClipboard();
     /// The next opening reads the clipboard even when it was read already.
     void consultClipboardAgain() { lastPrefilledChange_.reset(); }
     bool refreshLaunchAtLogin();

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 
 class QLocalSocket;
 
@@ -19,7 +20,10 @@ class QLocalSocket;
 /// the field), "uri" (a tel: or tovu: link) or "import" (a message list's
 /// JSON), with the activation token the desktop gave the start.
 struct InstanceRequest {
-    QString action = QStringLiteral("activate");
+    // A constructor, not an aggregate: most requests name only their action.
+    InstanceRequest(QString what = QStringLiteral("activate"), QString with = {}, QString from = {})
+        : action(std::move(what)), argument(std::move(with)), token(std::move(from)) {}
+    QString action;
     QString argument;
     QString token;
 };

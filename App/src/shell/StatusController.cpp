@@ -26,6 +26,14 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
     connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
     connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
             [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
+    // The clipboard is read once the panel has the focus, or after a short
+    // wait for a window manager that never gives it.
+    prefillWait_.setSingleShot(true);
+    prefillWait_.setInterval(400);
+    connect(&prefillWait_, &QTimer::timeout, this, &StatusController::prefill);
+    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
+        if (panel_->isActive() && prefillWait_.isActive()) prefill();
+    });
     connect(panel_.get(), &QWindow::activeChanged, this, [this] {
         if (panel_->isActive()) {
             activeSinceShown_ = true;
@@ -282,10 +290,17 @@ void StatusController::showPanel() {
     model_.panelWillOpen();
     activeSinceShown_ = false;
     placePanel();
+    prefillWait_.start();
     panel_->show();
     panel_->raise();
     panel_->requestActivate();
     Log::panelShown(QGuiApplication::applicationState() == Qt::ApplicationActive);
+    if (panel_->isActive()) prefill();
+}
+
+void StatusController::prefill() {
+    prefillWait_.stop();
+    if (panel_->isVisible()) model_.prefillFromClipboard();
 }
 
 void StatusController::closePanel() {

@@ -8,6 +8,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -72,6 +73,7 @@ private:
     void onItemActivated(QPoint at);
     void createTray();
     void updateTrays();
+    void prefill();
 
     PanelModel& model_;
     AppLanguageState& language_;
@@ -93,5 +95,6 @@ private:
     // it; that click must not open it again.
     QElapsedTimer closedByFocusLoss_;
     bool activeSinceShown_ = false;
+    QTimer prefillWait_;  // runs from the showing until the prefill
     QString reportedFailure_;
 };

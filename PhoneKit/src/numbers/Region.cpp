@@ -4,9 +4,9 @@
 #include "RegionData.h"
 #include "support/Hashing.h"
 
+#include "PhoneKit/support/SystemTimeZone.h"
+
 #include <re2/re2.h>
-#include <unicode/timezone.h>
-#include <unicode/unistr.h>
 
 #include <algorithm>
 #include <functional>
@@ -42,15 +42,7 @@ std::optional<Region> Region::forTimeZone(std::string_view zone) {
 
 Region Region::current(std::string_view zone) { return forTimeZone(zone).value_or(home()); }
 
-Region Region::current() {
-    std::unique_ptr<icu::TimeZone> host(icu::TimeZone::detectHostTimeZone());
-    if (!host) return home();
-    icu::UnicodeString id;
-    host->getID(id);
-    std::string zone;
-    id.toUTF8String(zone);
-    return current(zone);
-}
+Region Region::current() { return current(SystemTimeZone::find().name); }
 
 bool fullMatch(std::string_view text, std::string_view pattern) {
     return detail::PatternMatcher(pattern).matches(text);

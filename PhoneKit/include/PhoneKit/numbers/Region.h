@@ -32,8 +32,8 @@ struct Region {
     static std::optional<Region> forTimeZone(std::string_view zone);
     /// The region of time zone `zone`, else the home region.
     static Region current(std::string_view zone);
-    /// The region of the system's time zone (ICU's host zone, which honours
-    /// TZ and /etc/localtime), else the home region. Worked out at each call.
+    /// The region of the system's time zone (`SystemTimeZone::find`), else
+    /// the home region. Worked out at each call.
     static Region current();
 
     /// The emoji flag: each letter of the id as a regional indicator.

@@ -1,0 +1,109 @@
+#include "platform/DisplayServer.h"
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+// Empty when a client could connect; else the reason it could not.
+std::string tryUnixSocket(const std::string& path, bool abstract) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::size_t offset = abstract ? 1 : 0;  // a leading NUL names an abstract socket
+    if (path.size() + offset >= sizeof address.sun_path) return std::strerror(ENAMETOOLONG);
+    std::memcpy(address.sun_path + offset, path.data(), path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return std::strerror(errno);
+    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
+    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    const int error = errno;
+    ::close(fd);
+    return connected ? std::string() : std::strerror(error);
+}
+
+std::optional<std::string> environment(const char* name) {
+    const char* value = std::getenv(name);
+    if (!value || !*value) return std::nullopt;
+    return std::string(value);
+}
+
+DisplayServer wayland(const std::string& name) {
+    DisplayServer server{DisplayServer::Kind::wayland, "WAYLAND_DISPLAY", name, false, {}};
+    std::string path = name;
+    if (!name.starts_with('/')) {
+        const auto runtime = environment("XDG_RUNTIME_DIR");
+        if (!runtime) {
+            server.why = "XDG_RUNTIME_DIR is not set";
+            return server;
+        }
+        path = *runtime + "/" + name;
+    }
+    server.why = tryUnixSocket(path, false);
+    server.reachable = server.why.empty();
+    return server;
+}
+
+// ":0", ":0.1", "unix:0" and "/tmp/.X11-unix/X0" are local sockets; a host
+// name before the colon is TCP, which only Xlib's own attempt can judge.
+DisplayServer x11(const std::string& name) {
+    DisplayServer server{DisplayServer::Kind::x11, "DISPLAY", name, false, {}};
+    std::string_view display = name;
+    if (display.starts_with('/')) {
+        server.why = tryUnixSocket(std::string(display), false);
+        server.reachable = server.why.empty();
+        return server;
+    }
+    const auto colon = display.rfind(':');
+    const std::string_view host = colon == display.npos ? display : display.substr(0, colon);
+    if (colon == display.npos || (!host.empty() && host != "unix")) {
+        server.reachable = colon != display.npos;
+        if (!server.reachable) server.why = "not a display name";
+        return server;
+    }
+    std::string_view number = display.substr(colon + 1);
+    number = number.substr(0, number.find('.'));
+    if (number.empty() || number.find_first_not_of("0123456789") != number.npos) {
+        server.why = "not a display name";
+        return server;
+    }
+    // The X server listens on both; Xlib tries the abstract one first.
+    const std::string path = "/tmp/.X11-unix/X" + std::string(number);
+    server.why = tryUnixSocket(path, true);
+    if (!server.why.empty()) server.why = tryUnixSocket(path, false);
+    server.reachable = server.why.empty();
+    return server;
+}
+
+}  // namespace
+
+DisplayServer DisplayServer::find() {
+    const auto waylandName = environment("WAYLAND_DISPLAY");
+    const auto x11Name = environment("DISPLAY");
+    std::optional<DisplayServer> first;
+    if (waylandName) {
+        DisplayServer server = wayland(*waylandName);
+        if (server.reachable) return server;
+        first = server;
+    }
+    if (x11Name) {
+        DisplayServer server = x11(*x11Name);
+        if (server.reachable || !first) return server;
+    }
+    return first.value_or(DisplayServer{});
+}
+
+const char* DisplayServer::kindName() const {
+    switch (kind) {
+        case Kind::wayland: return "Wayland";
+        case Kind::x11: return "X11";
+        case Kind::none: break;
+    }
+    return "none";
+}
