@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tovu with a StatusNotifierItem tray: Xvfb, trayer for XEmbed beside it,
 # and a fake org.kde.StatusNotifierWatcher (fake-watcher.py) on a private
-# D-Bus session. The test plays the tray: it reads the item and its menu and
+# D-Bus session; at the end tovu on Wayland (weston nested in Xvfb). The test plays the tray: it reads the item and its menu and
 # clicks them over D-Bus, and sees with xdotool where the panel opens.
 #   status-notifier.sh TOVU
 set -euo pipefail
@@ -221,4 +221,31 @@ check(eventually(closed), "the menu stayed open")
 
 sys.exit(1 if failures else 0)
 PY
+
+echo "# on Wayland, where Qt's icon cannot be: the item, and Activate toggles the panel"
+kill "$tovu_pid"
+wait "$tovu_pid" 2>/dev/null || true
+printf '[core]\nshell=desktop-shell.so\n[shell]\npanel-position=none\n' >"$scratch/weston.ini"
+weston --config="$scratch/weston.ini" --backend=x11-backend.so --socket=wayland-tovu --width=1280 --height=800 \
+  --idle-time=0 >"$scratch/weston.log" 2>&1 &
+pids+=($!)
+eventually test -S "$XDG_RUNTIME_DIR/wayland-tovu" || { cat "$scratch/weston.log"; fail "weston did not start"; }
+: >"$scratch/log"
+before=$(registrations)
+env -u DISPLAY WAYLAND_DISPLAY=wayland-tovu QT_QPA_PLATFORM=wayland QT_LOGGING_RULES="app.tovu.app.info=true" \
+  "$tovu" 2>>"$scratch/log" &
+tovu_pid=$!
+pids+=("$tovu_pid")
+eventually registered $((before + 1)) || fail "the watcher got no RegisterStatusNotifierItem from Wayland"
+eventually grep -q "tray: StatusNotifierItem" "$scratch/log" || fail "the item is not in use on Wayland"
+read -r _ service < <(tail -1 "$scratch/registered")
+activate() {
+  dbus-send --session --print-reply --dest="$service" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
+    int32:900 int32:700 >/dev/null
+}
+count() { grep -c "$1" "$scratch/log" || true; }
+activate
+eventually test "$(count "panel shown")" -eq 1 || fail "Activate showed no panel on Wayland"
+activate
+eventually test "$(count "panel closed")" -eq 1 || fail "Activate again did not close the panel on Wayland"
 echo "PASS"
