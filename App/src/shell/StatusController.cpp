@@ -67,8 +67,8 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
     buildMenu(statusMenu_, true);
     connect(statusMenu_.menu.get(), &QMenu::aboutToShow, this, &StatusController::closePanel);
 
-    // Offscreen (the tests) nothing could show an icon. On Wayland only our
-    // own item can.
+    // Qt's icon only for XEmbed, on X11; our own item on X11 and Wayland.
+    // Offscreen (the tests) there is no tray to look for.
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("xcb")) {
         xembed_ = std::make_unique<XEmbedTray>();
@@ -276,7 +276,8 @@ void StatusController::placePanel() {
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
-        // A tray at the bottom of the screen: the panel opens upwards.
+        // A tray at the bottom of the screen: the panel opens upwards (for a
+        // reported click: one in the lower half).
         if (icon.isValid() ? at.y() + size.height() > area.bottom() : point.y() > area.center().y()) {
             at.setY((icon.isValid() ? icon.top() : point.y()) - 4 - size.height());
         }
