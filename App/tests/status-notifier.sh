@@ -35,15 +35,23 @@ start_watcher() {
 }
 stop_watcher() { kill "$watcher_pid"; wait "$watcher_pid" 2>/dev/null || true; }
 logged() { grep -c "tray: $1" "$scratch/log" || true; }
+# What --diagnose says of the desktop as it stands: every LINE, whole.
+diagnosed() {
+  local report
+  report=$("$tovu" --diagnose 2>/dev/null)
+  for line in "$@"; do grep -qxF "$line" <<<"$report" || fail "--diagnose lacks \"$line\": $report"; done
+}
 
 echo "# no watcher at the start: Qt's XEmbed icon in trayer"
 start_tovu
 eventually icon_only || fail "no XEmbed icon"
+diagnosed "tray: XEmbed" "placement: under the tray icon" "prefill: yes"
 echo "# a watcher comes: tovu registers its item, and the XEmbed icon goes"
 start_watcher
 eventually registered 1 || fail "the watcher got no RegisterStatusNotifierItem"
 eventually nothing_shown || fail "the XEmbed icon stayed beside the item"
 [[ "$(logged StatusNotifierItem)" -eq 1 ]] || fail "the item is not in use"
+diagnosed "tray: StatusNotifierItem" "placement: next to the point the tray reports"
 echo "# the watcher goes: the XEmbed icon comes back; a new watcher gets the item again"
 stop_watcher
 eventually icon_only || fail "no XEmbed icon once the watcher went"
@@ -238,6 +246,9 @@ tovu_pid=$!
 pids+=("$tovu_pid")
 eventually registered $((before + 1)) || fail "the watcher got no RegisterStatusNotifierItem from Wayland"
 eventually grep -q "tray: StatusNotifierItem" "$scratch/log" || fail "the item is not in use on Wayland"
+DISPLAY= WAYLAND_DISPLAY=wayland-tovu QT_QPA_PLATFORM=wayland diagnosed "display server: Wayland (WAYLAND_DISPLAY=wayland-tovu)" \
+  "tray: StatusNotifierItem" "placement: where the compositor puts it" \
+  "prefill: yes, once the panel has the focus (Wayland shows the clipboard to the focused window only)"
 read -r _ service < <(tail -1 "$scratch/registered")
 activate() {
   dbus-send --session --print-reply --dest="$service" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \

@@ -5,6 +5,8 @@
 #include "platform/GioWorkspace.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
+#include "platform/StatusNotifierItem.h"
+#include "platform/XEmbedTray.h"
 #include "services/AppFlavour.h"
 #include "services/AppLanguageState.h"
 #include "services/ChatOpening.h"
@@ -15,7 +17,6 @@
 
 #include <QApplication>
 #include <QLocale>
-#include <QSystemTrayIcon>
 
 #include <ostream>
 
@@ -37,6 +38,15 @@ int Diagnose::run(std::ostream& out) {
     const PhoneKit::SystemTimeZone zone = PhoneKit::SystemTimeZone::find();
     const PhoneKit::Region region = PhoneKit::Region::current(zone.name);
     auto yes = [](bool value) { return value ? "yes" : "no"; };
+    // The tray tovu would use, by the same order of preference.
+    const bool wayland = QGuiApplication::platformName() == QLatin1String("wayland");
+    const bool statusNotifier = display.reachable && StatusNotifierItem::trayOnSessionBus();
+    const bool xembed = !statusNotifier && XEmbedTray().isPresent();
+    const char* tray = statusNotifier ? "StatusNotifierItem" : xembed ? "XEmbed" : "none (the panel opens as a window)";
+    const char* placement = wayland          ? "where the compositor puts it"
+                            : statusNotifier ? "next to the point the tray reports"
+                            : xembed         ? "under the tray icon"
+                                             : "a window placed by the window manager";
 
     out << "display server: " << display.kindName();
     if (display.kind != DisplayServer::Kind::none) out << " (" << display.variable << '=' << display.name << ')';
@@ -45,7 +55,12 @@ int Diagnose::run(std::ostream& out) {
     }
     out << '\n'
         << "qt platform: " << QGuiApplication::platformName().toStdString() << '\n'
-        << "tray available: " << yes(display.reachable && QSystemTrayIcon::isSystemTrayAvailable()) << '\n'
+        << "tray: " << tray << '\n'
+        << "prefill: "
+        << (wayland ? "yes, once the panel has the focus (Wayland shows the clipboard to the focused window only)"
+                    : "yes")
+        << '\n'
+        << "placement: " << placement << '\n'
         << "whatsapp handler: " << yes(ChatOpening::whatsAppInstalled(workspace)) << '\n'
         << "web link handler: " << yes(workspace.hasHandler(*PhoneKit::URL::parse("https://wa.me/"))) << '\n'
         << "clipboard access: " << MacKit::toString(MacKit::ClipboardAccess::allowed) << '\n'

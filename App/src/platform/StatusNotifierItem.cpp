@@ -12,6 +12,7 @@
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <QDBusReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
 #include <QGuiApplication>
@@ -228,6 +229,17 @@ void StatusNotifierItem::readHost() {
                 // A watcher that does not say is taken to have its tray.
                 setShown(host.isError() || host.value().variant().toBool());
             });
+}
+
+bool StatusNotifierItem::trayOnSessionBus() {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcherService)) return false;
+    auto call = QDBusMessage::createMethodCall(
+        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    const QDBusReply<QDBusVariant> host = bus.call(call, QDBus::Block, 2000);
+    // As for the item: a watcher that does not say is taken to have its tray.
+    return !host.isValid() || host.value().variant().toBool();
 }
 
 void StatusNotifierItem::setShown(bool shown) {

@@ -23,6 +23,10 @@ public:
     explicit StatusNotifierItem(const QString& id, QObject* parent = nullptr);
     ~StatusNotifierItem() override;
 
+    /// Asked of the session bus now, without an item: a watcher is there and
+    /// has a tray that would show one (for --diagnose).
+    static bool trayOnSessionBus();
+
     /// A watcher is on the bus (it may not have taken the item yet).
     bool isWatcherPresent() const { return watcherPresent_; }
     /// The watcher took the item and has a tray that shows it.
