@@ -232,7 +232,11 @@ TEST(AutostartLogin, TheEntryStartsTovuWhereverItLives) {
         const QString program = dir.path() + "/" + name + "/tovu";
         const QString marker = dir.path() + "/started";
         QFile::remove(marker);
-        writeFile(program, "#!/bin/sh\nprintf '%s' \"$0\" >\"" + marker.toUtf8() + "\"\n", true);
+        // Written aside and renamed, so the marker is whole once it exists.
+        writeFile(program,
+                  "#!/bin/sh\nprintf '%s' \"$0\" >\"" + marker.toUtf8() + ".part\" && mv \"" + marker.toUtf8() +
+                      ".part\" \"" + marker.toUtf8() + "\"\n",
+                  true);
         ASSERT_TRUE(AutostartLogin(program).registerItem());
 
         // As the desktop reads and starts it at login.
