@@ -21,32 +21,11 @@
 StatusController::StatusController(PanelModel& model, AppLanguageState& language, std::function<void()> quit,
                                    QObject* parent)
     : QObject(parent), model_(model), language_(language), quit_(std::move(quit)) {
-    panel_ = std::make_unique<PanelWindow>(model_, language_);
-    connect(&panel_->shell(), &PanelShell::closeRequested, this, &StatusController::closePanel);
-    connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
-    connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
-            [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
     // The clipboard is read once the panel has the focus, or after a short
     // wait for a window manager that never gives it.
     prefillWait_.setSingleShot(true);
     prefillWait_.setInterval(400);
     connect(&prefillWait_, &QTimer::timeout, this, &StatusController::prefill);
-    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
-        if (panel_->isActive() && prefillWait_.isActive()) prefill();
-    });
-    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
-        if (panel_->isActive()) {
-            activeSinceShown_ = true;
-            return;
-        }
-        // A focus change that began before this opening arrives late: only
-        // the loss of a focus this opening had closes the panel. Our own
-        // menus take the focus while they are open: keep the panel then.
-        // The window of a desktop without a tray stays.
-        if (!popup_ || !activeSinceShown_ || !panel_->isVisible() || QApplication::activePopupWidget()) return;
-        closedByFocusLoss_.start();
-        closePanel();
-    });
 
     model_.close = [self = QPointer<StatusController>(this)] {
         if (self) self->closePanel();
@@ -98,9 +77,44 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
     }
     relabel();
     updateTrays();
+    // The panel's views cost more to build than all the rest of the start:
+    // they are built once the icon is up, well before anyone can click it.
+    QTimer::singleShot(250, this, &StatusController::warmUp);
 }
 
 StatusController::~StatusController() = default;
+
+PanelWindow& StatusController::panelWindow() {
+    if (panel_) return *panel_;
+    panel_ = std::make_unique<PanelWindow>(model_, language_);
+    connect(&panel_->shell(), &PanelShell::closeRequested, this, &StatusController::closePanel);
+    connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
+    connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
+            [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
+    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
+        if (panel_->isActive() && prefillWait_.isActive()) prefill();
+    });
+    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
+        if (panel_->isActive()) {
+            activeSinceShown_ = true;
+            return;
+        }
+        // A focus change that began before this opening arrives late: only
+        // the loss of a focus this opening had closes the panel. Our own
+        // menus take the focus while they are open: keep the panel then.
+        // The window of a desktop without a tray stays.
+        if (!popup_ || !activeSinceShown_ || !panel_->isVisible() || QApplication::activePopupWidget()) return;
+        closedByFocusLoss_.start();
+        closePanel();
+    });
+    return *panel_;
+}
+
+void StatusController::warmUp() {
+    // Drawn once where nobody sees it: the scene graph, the glyphs and the
+    // symbols are ready for the first click.
+    panelWindow().grabWindow();
+}
 
 void StatusController::onTrayActivated(int reason) {
     Log::iconClicked(static_cast<unsigned long>(reason), isPanelShown());
@@ -253,7 +267,7 @@ void StatusController::reportSaveFailure(const QString& reason) {
     box->show();
 }
 
-bool StatusController::isPanelShown() const { return panel_->isVisible(); }
+bool StatusController::isPanelShown() const { return panel_ && panel_->isVisible(); }
 
 void StatusController::placePanel() {
     // The popup while a tray holds the icon, else the window; the kind is
@@ -288,6 +302,7 @@ void StatusController::placePanel() {
 }
 
 void StatusController::showPanel() {
+    panelWindow();
     model_.panelWillOpen();
     activeSinceShown_ = false;
     placePanel();
@@ -301,11 +316,11 @@ void StatusController::showPanel() {
 
 void StatusController::prefill() {
     prefillWait_.stop();
-    if (panel_->isVisible()) model_.prefillFromClipboard();
+    if (isPanelShown()) model_.prefillFromClipboard();
 }
 
 void StatusController::closePanel() {
-    if (!panel_->isVisible()) return;
+    if (!isPanelShown()) return;
     panel_->hide();
     Log::panelClosed();
 }

@@ -45,7 +45,7 @@ public:
     void closePanel();
     void togglePanel();
     bool isPanelShown() const;
-    PanelWindow& panel() { return *panel_; }
+    PanelWindow& panel() { return panelWindow(); }
     /// The header's "More" menu (the tray's menu holds the same items).
     QMenu& moreMenu() { return *moreMenu_.menu; }
     /// Tells the user that their messages could not be saved: a tray
@@ -74,6 +74,9 @@ private:
     void createTray();
     void updateTrays();
     void prefill();
+    /// The panel's window, built on first use.
+    PanelWindow& panelWindow();
+    void warmUp();
 
     PanelModel& model_;
     AppLanguageState& language_;
