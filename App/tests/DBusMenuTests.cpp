@@ -1,5 +1,6 @@
 // DBusMenu on a real, private dbus-daemon, read and clicked as a tray would,
 // with the menu's own QActions changed underneath.
+#include "Fakes.h"
 #include "platform/DBusMenu.h"
 
 #include <gtest/gtest.h>
@@ -12,28 +13,14 @@
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDBusVariant>
-#include <QElapsedTimer>
 #include <QMenu>
 #include <QProcess>
 #include <QSignalSpy>
-#include <QThread>
 
 #include <functional>
 #include <optional>
 
 namespace {
-
-template <typename Done>
-bool eventually(Done done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 5000) return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(5);
-    }
-    return true;
-}
 
 struct Node {
     int id = 0;

@@ -10,12 +10,27 @@
 #include "views/PanelWindow.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QImage>
 #include <QObject>
 #include <QQuickWindow>
+#include <QThread>
 #include <QTimer>
 
 #include <vector>
+
+/// Waits up to five seconds for `done`, letting the event loop run.
+template <typename Done>
+bool eventually(Done done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > 5000) return false;
+        QCoreApplication::processEvents();
+        QThread::msleep(10);
+    }
+    return true;
+}
 
 class FakeClipboard final : public ClipboardService {
 public:

@@ -53,19 +53,6 @@ unsigned modeOf(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 ? status.st_mode & 0777U : 0U;
 }
 
-// Waits up to five seconds for `done`, letting the event loop run.
-template <typename Done>
-bool eventually(Done done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 5000) return false;
-        QCoreApplication::processEvents();
-        QThread::msleep(20);
-    }
-    return true;
-}
-
 std::string readInAnotherProcess(const QString& file, const char* key) {
     QProcess reader;
     reader.start(QCoreApplication::applicationFilePath(), {"--read-settings", file, key});
