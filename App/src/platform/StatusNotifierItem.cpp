@@ -26,6 +26,14 @@ const QString watcherService = QStringLiteral("org.kde.StatusNotifierWatcher");
 const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString itemPath = QStringLiteral("/StatusNotifierItem");
 const QString menuPath = QStringLiteral("/MenuBar");
+
+// Whether the watcher has a tray that shows its items.
+QDBusMessage hostQuestion() {
+    auto call = QDBusMessage::createMethodCall(
+        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
+    call << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    return call;
+}
 }  // namespace
 
 namespace sni {
@@ -217,10 +225,7 @@ void StatusNotifierItem::registerWithWatcher() {
 
 void StatusNotifierItem::readHost() {
     if (!registered_) return;
-    auto call = QDBusMessage::createMethodCall(
-        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-    auto* pending = new QDBusPendingCallWatcher(QDBusConnection(connection_).asyncCall(call), this);
+    auto* pending = new QDBusPendingCallWatcher(QDBusConnection(connection_).asyncCall(hostQuestion()), this);
     connect(pending, &QDBusPendingCallWatcher::finished, this,
             [this, generation = generation_](QDBusPendingCallWatcher* reply) {
                 reply->deleteLater();
@@ -234,10 +239,7 @@ void StatusNotifierItem::readHost() {
 bool StatusNotifierItem::trayOnSessionBus() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected() || !bus.interface()->isServiceRegistered(watcherService)) return false;
-    auto call = QDBusMessage::createMethodCall(
-        watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
-    const QDBusReply<QDBusVariant> host = bus.call(call, QDBus::Block, 2000);
+    const QDBusReply<QDBusVariant> host = bus.call(hostQuestion(), QDBus::Block, 2000);
     // As for the item: a watcher that does not say is taken to have its tray.
     return !host.isValid() || host.value().variant().toBool();
 }
