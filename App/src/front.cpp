@@ -1,8 +1,9 @@
 // The tovu command. "tovu numbers" and "tovu --version" answer here, in a
 // process that loads no Qt library at all, so that a shell loop or a key
-// binding gets its answer at once. Everything else (the tray application,
-// open, messages, the help, the diagnosis) is the application's: this
-// process becomes it, with the same arguments.
+// binding gets its answer at once; "tovu messages" becomes a program with
+// Qt's core alone. Everything else (the tray application, open, the help,
+// the diagnosis) is the application's: this process becomes it, with the
+// same arguments.
 #include "cli/CommandLine.h"
 #include "cli/NumbersCommand.h"
 
@@ -38,7 +39,8 @@ int main(int argc, char** argv) {
     // which command starts tovu, for the autostart entry.
     std::error_code error;
     const std::filesystem::path self = std::filesystem::canonical("/proc/self/exe", error);
-    const std::filesystem::path application = self.parent_path() / TOVU_APPLICATION_FROM_COMMAND;
+    const std::filesystem::path application =
+        self.parent_path() / (first == "messages" ? TOVU_MESSAGES_FROM_COMMAND : TOVU_APPLICATION_FROM_COMMAND);
     ::setenv("TOVU_COMMAND", self.c_str(), 1);
     ::execv(application.c_str(), argv);
     std::cerr << "tovu: cannot start " << application.string() << ": " << std::strerror(errno) << '\n';

@@ -189,7 +189,6 @@ int run(int argc, char** argv) {
         }
         return OpenCommand::run(rest, workspace, std::cout, std::cerr, inPanel);
     }
-    if (command == "messages") return MessagesCommand::run(rest, std::cin, std::cout, std::cerr);
 
     const CommandLine::Parsed parsed = CommandLine::parse(arguments, kAppOptions);
     const CommandLine::Command& tovu = tovuCommand();

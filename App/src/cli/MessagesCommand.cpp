@@ -4,7 +4,7 @@
 
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
-#include "services/AppLanguageState.h"
+#include "services/LanguageID.h"
 
 #include <PhoneKit/messages/Templates.h>
 #include <PhoneKit/stores/TemplateStore.h>
@@ -120,8 +120,8 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         err << "tovu messages: " << settings->unreadableReason().toStdString() << '\n';
         return 1;
     }
-    const AppLanguageState language(*settings, QLocale::system().uiLanguages());
-    const auto list = currentList(PhoneKit::TemplateStore(settings), language.id());
+    const std::string language = LanguageID::resolved(*settings, QLocale::system().uiLanguages());
+    const auto list = currentList(PhoneKit::TemplateStore(settings), language);
     if (file) {
         if (const auto error = PhoneKit::Files::writeAtomically(*file, PhoneKit::encodeTemplates(list) + '\n')) {
             err << "tovu messages export: cannot write " << *file << ": " << error.message() << '\n';
@@ -133,8 +133,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         out << PhoneKit::encodeTemplates(list) << '\n';
     } else {
         for (const MessageTemplate& message : list) {
-            out << PhoneKit::Templates::title(message, language.id()) << '\t' << PhoneKit::toString(message.kind)
-                << '\n';
+            out << PhoneKit::Templates::title(message, language) << '\t' << PhoneKit::toString(message.kind) << '\n';
         }
     }
     return CommandLine::finish(out, err, kCommand.name, 0);

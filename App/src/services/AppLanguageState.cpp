@@ -1,12 +1,10 @@
 #include "services/AppLanguageState.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 AppLanguageState::AppLanguageState(PhoneKit::DefaultsDomain& defaults, QStringList preferred, QObject* parent)
     : QObject(parent), defaults_(defaults), preferred_(std::move(preferred)) {
-    const auto stored = defaults_.string(choiceKey);
-    choice_ = MacKit::languageChoice(stored ? std::optional<std::string_view>(*stored) : std::nullopt);
+    choice_ = LanguageID::storedChoice(defaults_);
     arabic_ = std::make_unique<QTranslator>();
     if (!arabic_->load(":/i18n/tovu_ar.qm")) arabic_.reset();  // an install without Arabic still runs
     installTranslator();
@@ -27,11 +25,7 @@ void AppLanguageState::installTranslator() {
 }
 
 std::optional<std::string> AppLanguageState::preferredLocalization() const {
-    for (const QString& language : preferred_) {
-        const QString code = QLocale(language).name().section('_', 0, 0);
-        if (code == "ar" || code == "en") return code.toStdString();
-    }
-    return std::nullopt;
+    return LanguageID::preferredLocalization(preferred_);
 }
 
 std::string AppLanguageState::id() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "services/LanguageID.h"
+
 #include <MacKit/LanguageChoice.h>
 #include <PhoneKit/stores/SharedValues.h>
 
@@ -21,7 +23,7 @@ class AppLanguageState final : public QObject {
     Q_PROPERTY(QString id READ qmlID NOTIFY choiceChanged)
     Q_PROPERTY(bool rightToLeft READ isRightToLeft NOTIFY choiceChanged)
 public:
-    static constexpr const char* choiceKey = "languageChoice";
+    static constexpr const char* choiceKey = LanguageID::choiceKey;
 
     /// `preferred`: the user's interface languages in the platform's order
     /// (QLocale::system().uiLanguages(), which honours LANGUAGE).
