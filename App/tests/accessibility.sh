@@ -31,7 +31,9 @@ def check(ok, what):
         print("  not so:", what)
 
 def app():
-    for _ in range(100):
+    # Without a tray the window comes after tovu has waited for one (3 s);
+    # a loaded machine may take as long again.
+    for _ in range(300):
         for candidate in pyatspi.Registry.getDesktop(0):
             if candidate is not None and candidate.name == "tovu" and candidate.childCount > 0:
                 return candidate
