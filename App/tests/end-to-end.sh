@@ -43,6 +43,11 @@ second_row() {  # clicks the second number of "Which number?"
 echo "# a click on the icon shows the panel; typed keys reach its field"
 xdotool mousemove "$icon_x" "$icon_y" click 1
 eventually panel_shown || fail "the panel did not show"
+# Drawn whole at its first showing, though it was drawn unseen before.
+sleep 0.3
+black=$(import -window "$(visible | grep -vx "$icon")" png:- | convert png:- -fill white +opaque black \
+  -format '%[fx:int(w*h*(1-mean))]' info:)
+[[ $black -lt 200 ]] || fail "$black black pixels: the panel was painted only in part"
 eventually grep -q "panel shown" "$scratch/log" || fail "no log line"
 xdotool type --delay 20 0501234567
 xdotool key Return

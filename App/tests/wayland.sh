@@ -22,6 +22,7 @@ eventually test -S "$XDG_RUNTIME_DIR/wayland-tovu" || { cat "$scratch/weston.log
 export WAYLAND_DISPLAY=wayland-tovu QT_QPA_PLATFORM=wayland
 # tovu sees Wayland only; xdotool still types into weston's X11 window.
 wayland() { env -u DISPLAY "$@"; }
+x11="$DISPLAY"
 
 diagnosis=$(wayland "$tovu" --diagnose 2>/dev/null)
 grep -qx "display server: Wayland (WAYLAND_DISPLAY=wayland-tovu)" <<<"$diagnosis" || fail "diagnose: $diagnosis"
@@ -33,6 +34,11 @@ QT_LOGGING_RULES="app.tovu.app.info=true" wayland "$tovu" 2>"$scratch/log" &
 pids+=($!)
 eventually grep -q "clipboard on open" "$scratch/log" || fail "the clipboard was never read"
 sleep 0.3
+# The whole panel is drawn: weston's output fills the X screen, and only a
+# panel painted just where it changed leaves pure black on it.
+black=$(DISPLAY="$x11" import -window root png:- | convert png:- -fill white +opaque black \
+  -format '%[fx:int(w*h*(1-mean))]' info:)
+[[ $black -lt 2000 ]] || fail "$black black pixels: the panel was painted only in part"
 xdotool key Return
 eventually test -s "$scratch/opened" || fail "nothing was opened"
 [[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"

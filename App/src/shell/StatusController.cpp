@@ -111,9 +111,12 @@ PanelWindow& StatusController::panelWindow() {
 }
 
 void StatusController::warmUp() {
-    // Drawn once where nobody sees it: the scene graph, the glyphs and the
-    // symbols are ready for the first click.
-    panelWindow().grabWindow();
+    PanelWindow& panel = panelWindow();
+    // Drawn once where nobody sees it, so that the scene graph, the glyphs
+    // and the symbols are ready for the first click. Not on Wayland: there
+    // the software renderer then takes the first frame of the new surface
+    // for drawn already and paints only what changed since, on black.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) panel.grabWindow();
 }
 
 void StatusController::onTrayActivated(int reason) {
