@@ -166,7 +166,7 @@ TEST(CommandLine, TheSessionAroundTovuIsReportedAsItIs) {
         int exitCode;
         std::string line;  // a line of standard error or output begins so
     } cases[] = {
-        {"DISPLAY=:7919", {}, 1, "tovu: cannot reach the display :7919 (DISPLAY): No such file or directory."},
+        {"DISPLAY=:7919", {}, 1, "tovu: cannot reach the display :7919 (DISPLAY): no X server listens there."},
         {"DISPLAY=unix:7919.0", {"--show"}, 1, "tovu: cannot reach the display unix:7919.0 (DISPLAY)"},
         {"DISPLAY=7919", {}, 1, "tovu: cannot reach the display 7919 (DISPLAY): not a display name."},
         {"WAYLAND_DISPLAY=wayland-7919 XDG_RUNTIME_DIR=/tmp",
@@ -180,7 +180,7 @@ TEST(CommandLine, TheSessionAroundTovuIsReportedAsItIs) {
         {"DISPLAY=:7919",
          {"--diagnose"},
          0,
-         "display server: X11 (DISPLAY=:7919), unreachable: No such file or directory; checked offscreen"},
+         "display server: X11 (DISPLAY=:7919), unreachable: no X server listens there; checked offscreen"},
         {"", {"--diagnose"}, 0, "display server: none; checked offscreen"},
         {"TZ=:/usr/share/zoneinfo/posix/Europe/Helsinki",
          {"--diagnose"},

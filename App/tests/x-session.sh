@@ -25,15 +25,30 @@ printf '[Desktop Entry]\nType=Application\nName=Fake WhatsApp\nExec=%s %%u\nMime
   "$scratch/whatsapp.sh" >"$scratch/data/applications/fake-whatsapp.desktop"
 printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\n' >"$scratch/config/mimeapps.list"
 
-fail() { echo "FAIL: $*"; echo "--- tovu's log"; cat "$scratch/log" || true; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  echo "--- tovu's log"; cat "$scratch/log" || true
+  echo "--- Xvfb on ${DISPLAY:-?} ($(kill -0 "${xvfb:-0}" 2>/dev/null && echo running || echo gone))"
+  tail -5 "$scratch/xvfb.log" 2>/dev/null || true
+  exit 1
+}
 eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
   for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
   return 1
 }
 
-exec 3>"$scratch/display"
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
-pids+=($!)
-exec 3>&-
-eventually test -s "$scratch/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$scratch/display")"
+# Xvfb picks a free display itself; a server that does not answer is
+# replaced.
+for attempt in 1 2 3; do
+  : >"$scratch/display"
+  exec 3>"$scratch/display"
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
+  xvfb=$!
+  pids+=("$xvfb")
+  exec 3>&-
+  eventually test -s "$scratch/display" || fail "Xvfb did not start"
+  export DISPLAY=":$(cat "$scratch/display")"
+  if eventually xdpyinfo >/dev/null 2>&1; then break; fi
+  [[ $attempt -lt 3 ]] || { cat "$scratch/xvfb.log"; fail "Xvfb on $DISPLAY does not answer"; }
+  kill "$xvfb" 2>/dev/null || true
+done

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <optional>
 #include <string_view>
 
@@ -50,16 +51,32 @@ DisplayServer wayland(const std::string& name) {
     return server;
 }
 
+// Whether an X server listens at `path`, by its abstract or its file
+// socket. Asked of the kernel's list of bound sockets, not by connecting:
+// an X server whose only client leaves resets, and refuses the next client
+// meanwhile (tovu's own, a moment later).
+DisplayServer listening(DisplayServer server, const std::string& path) {
+    std::ifstream sockets("/proc/net/unix");
+    if (!sockets) {
+        server.reachable = true;  // no list to read: Qt's own attempt will tell
+        return server;
+    }
+    for (std::string line; std::getline(sockets, line);) {
+        if (line.ends_with(" " + path) || line.ends_with(" @" + path)) {
+            server.reachable = true;
+            return server;
+        }
+    }
+    server.why = "no X server listens there";
+    return server;
+}
+
 // ":0", ":0.1", "unix:0" and "/tmp/.X11-unix/X0" are local sockets; a host
 // name before the colon is TCP, which only Xlib's own attempt can judge.
 DisplayServer x11(const std::string& name) {
     DisplayServer server{DisplayServer::Kind::x11, "DISPLAY", name, false, {}};
     std::string_view display = name;
-    if (display.starts_with('/')) {
-        server.why = tryUnixSocket(std::string(display), false);
-        server.reachable = server.why.empty();
-        return server;
-    }
+    if (display.starts_with('/')) return listening(server, std::string(display));
     const auto colon = display.rfind(':');
     const std::string_view host = colon == display.npos ? display : display.substr(0, colon);
     if (colon == display.npos || (!host.empty() && host != "unix")) {
@@ -73,12 +90,7 @@ DisplayServer x11(const std::string& name) {
         server.why = "not a display name";
         return server;
     }
-    // The X server listens on both; Xlib tries the abstract one first.
-    const std::string path = "/tmp/.X11-unix/X" + std::string(number);
-    server.why = tryUnixSocket(path, true);
-    if (!server.why.empty()) server.why = tryUnixSocket(path, false);
-    server.reachable = server.why.empty();
-    return server;
+    return listening(server, "/tmp/.X11-unix/X" + std::string(number));
 }
 
 }  // namespace
