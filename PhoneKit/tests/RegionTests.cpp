@@ -170,6 +170,7 @@ TEST(Region, TheSystemZoneIsReadWhereverTheSystemKeepsIt) {
         {nullptr, "->../usr/share/zoneinfo/Europe/Helsinki", "Europe/Mariehamn", "Europe/Helsinki", "/etc/localtime",
          "FI"},
         {nullptr, "->/usr/share/zoneinfo/posix/Europe/Podgorica", nullptr, "Europe/Podgorica", "/etc/localtime", "ME"},
+        {nullptr, "->zoneinfo/Asia/Dubai", nullptr, "Asia/Dubai", "/etc/localtime", "AE"},
         {nullptr, "TZif2 copied", "Europe/Podgorica\n", "Europe/Podgorica", "/etc/timezone", "ME"},
         {nullptr, "TZif2 copied", "  Arctic/Longyearbyen \n", "Arctic/Longyearbyen", "/etc/timezone", "SJ"},
         {nullptr, "->/opt/zones/mine", "America/Puerto_Rico", "America/Puerto_Rico", "/etc/timezone", "PR"},
