@@ -91,8 +91,10 @@ PanelWindow& StatusController::panelWindow() {
     connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
     connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
             [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
+    // Also when the focus comes after the wait: a Wayland compositor offers
+    // the clipboard only then. The model consults each copy once.
     connect(panel_.get(), &QWindow::activeChanged, this, [this] {
-        if (panel_->isActive() && prefillWait_.isActive()) prefill();
+        if (panel_->isActive()) prefill();
     });
     connect(panel_.get(), &QWindow::activeChanged, this, [this] {
         if (panel_->isActive()) {
