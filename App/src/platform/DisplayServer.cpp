@@ -13,17 +13,17 @@
 
 namespace {
 
-// Empty when a client could connect; else the reason it could not.
-std::string tryUnixSocket(const std::string& path, bool abstract) {
+// Empty when a client could connect to the socket file; else the reason
+// it could not. (A Wayland compositor takes a connection that leaves at
+// once in its stride.)
+std::string tryUnixSocket(const std::string& path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
-    const std::size_t offset = abstract ? 1 : 0;  // a leading NUL names an abstract socket
-    if (path.size() + offset >= sizeof address.sun_path) return std::strerror(ENAMETOOLONG);
-    std::memcpy(address.sun_path + offset, path.data(), path.size());
+    if (path.size() >= sizeof address.sun_path) return std::strerror(ENAMETOOLONG);
+    std::memcpy(address.sun_path, path.data(), path.size());
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return std::strerror(errno);
-    const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + offset + path.size() + (abstract ? 0 : 1));
-    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0;
+    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     const int error = errno;
     ::close(fd);
     return connected ? std::string() : std::strerror(error);
@@ -46,7 +46,7 @@ DisplayServer wayland(const std::string& name) {
         }
         path = *runtime + "/" + name;
     }
-    server.why = tryUnixSocket(path, false);
+    server.why = tryUnixSocket(path);
     server.reachable = server.why.empty();
     return server;
 }

@@ -91,14 +91,12 @@ PanelWindow& StatusController::panelWindow() {
     connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
     connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
             [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
-    // Also when the focus comes after the wait: a Wayland compositor offers
-    // the clipboard only then. The model consults each copy once.
-    connect(panel_.get(), &QWindow::activeChanged, this, [this] {
-        if (panel_->isActive()) prefill();
-    });
     connect(panel_.get(), &QWindow::activeChanged, this, [this] {
         if (panel_->isActive()) {
             activeSinceShown_ = true;
+            // Also when the focus comes after the wait: a Wayland compositor
+            // offers the clipboard only then. The model consults each copy once.
+            prefill();
             return;
         }
         // A focus change that began before this opening arrives late: only
@@ -132,13 +130,16 @@ void StatusController::onTrayActivated(int reason) {
         statusMenu_.menu->popup(QCursor::pos());
         return;
     }
-    if (closedByFocusLoss_.isValid() && closedByFocusLoss_.elapsed() < 300) return;
-    togglePanel();
+    iconClicked();
 }
 
 void StatusController::onItemActivated(QPoint at) {
     Log::iconClicked(QSystemTrayIcon::Trigger, isPanelShown());
     if (!at.isNull()) anchor_ = at;
+    iconClicked();
+}
+
+void StatusController::iconClicked() {
     if (closedByFocusLoss_.isValid() && closedByFocusLoss_.elapsed() < 300) return;
     togglePanel();
 }
@@ -287,18 +288,18 @@ void StatusController::placePanel() {
     // point of the last click a StatusNotifierItem tray reported; else the
     // pointer (which likely just clicked) stands in.
     const QRect icon = tray_ ? tray_->geometry() : QRect();
-    const QPoint point = icon.isValid() ? icon.center() : anchor_.value_or(QCursor::pos());
+    const bool reported = !icon.isValid();
+    const QRect anchor = reported ? QRect(anchor_.value_or(QCursor::pos()), QSize(1, 1)) : icon;
     const QSize size = panel_->size();
-    QPoint at = icon.isValid() ? QPoint(icon.center().x() - size.width() / 2, icon.bottom() + 4)
-                               : QPoint(point.x() - size.width() / 2, point.y() + 4);
-    const QScreen* screen = QGuiApplication::screenAt(point);
+    QPoint at(anchor.center().x() - size.width() / 2, anchor.bottom() + 4);
+    const QScreen* screen = QGuiApplication::screenAt(anchor.center());
     if (!screen) screen = QGuiApplication::primaryScreen();
     if (screen) {
         const QRect area = screen->availableGeometry();
         // A tray at the bottom of the screen: the panel opens upwards (for a
         // reported click: one in the lower half).
-        if (icon.isValid() ? at.y() + size.height() > area.bottom() : point.y() > area.center().y()) {
-            at.setY((icon.isValid() ? icon.top() : point.y()) - 4 - size.height());
+        if (reported ? anchor.center().y() > area.center().y() : at.y() + size.height() > area.bottom()) {
+            at.setY(anchor.top() - 4 - size.height());
         }
         at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() - size.width())));
         at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - size.height())));

@@ -74,6 +74,9 @@ private:
     void createTray();
     void updateTrays();
     void prefill();
+    /// A click on either kind of icon: toggles the panel, unless the click
+    /// itself just closed it by taking the focus.
+    void iconClicked();
     /// The panel's window, built on first use.
     PanelWindow& panelWindow();
     void warmUp();
