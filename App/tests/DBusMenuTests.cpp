@@ -173,6 +173,29 @@ TEST(DBusMenu, LaysTheMenuOutAsTheTrayDrawsIt) {
     EXPECT_TRUE(item.children.isEmpty());
     EXPECT_EQ(item.properties, QVariantMap({{"label", "Language"}}));
     EXPECT_EQ(rig.call("GetLayout", {9999, -1, QStringList()}).type(), QDBusMessage::ErrorMessage);
+
+    // One property, and the same for a group of items.
+    const int openId = root.children[0].id;
+    EXPECT_EQ(rig.call("GetProperty", {openId, QString("label")}).arguments().value(0).value<QDBusVariant>().variant(),
+              "_Open tovu");
+    const QDBusArgument group =
+        rig.call("GetGroupProperties", {QVariant::fromValue(QList<int>{openId}), QStringList({"label"})})
+            .arguments()
+            .value(0)
+            .value<QDBusArgument>();
+    QList<Node> items;
+    group.beginArray();
+    while (!group.atEnd()) {
+        Node entry;
+        group.beginStructure();
+        group >> entry.id >> entry.properties;
+        group.endStructure();
+        items.append(entry);
+    }
+    group.endArray();
+    ASSERT_EQ(items.size(), 1);
+    EXPECT_EQ(items[0].id, openId);
+    EXPECT_EQ(items[0].properties, QVariantMap({{"label", "_Open tovu"}}));
 }
 
 TEST(DBusMenu, ChangesToTheActionsReachTheTray) {

@@ -140,24 +140,18 @@ for signal in ("LayoutUpdated", "ItemsPropertiesUpdated"):
     bus.add_signal_receiver(lambda *args, s=signal: updates.append(s), signal, "com.canonical.dbusmenu", service)
 
 print("# the menu")
+# How dbusmenu encodes items is DBusMenuTests'; here, tovu's own menu.
 m = props("com.canonical.dbusmenu", menu_object)
-for name, want in [("Version", 3), ("TextDirection", "ltr"), ("Status", "normal")]:
-    check(m.get(name) == want, f"the menu's {name} is {m.get(name)!r}, not {want!r}")
+check(m.get("TextDirection") == "ltr", f"the menu's TextDirection is {m.get('TextDirection')!r}")
 items = entries(layout())
 labels = [i[1].get("label", i[1].get("type")) for i in items]
 check(labels == ["Open tovu", "Open at login", "Language", "separator", "Quit tovu"], f"the menu is {labels}")
 if len(items) != 5:
     sys.exit(1)
-open_item, login, language = items[0], items[1], items[2]
-check(login[1].get("toggle-type") == "checkmark" and login[1].get("toggle-state") in (0, 1), f"Open at login: {login[1]}")
-check(language[1].get("children-display") == "submenu", "Language is a submenu")
+open_item, language = items[0], items[2]
 languages = entries(language)
-check(len(languages) == 3 and all(l[1].get("toggle-type") == "radio" for l in languages), "three radio languages")
-check(sum(l[1].get("toggle-state", 0) for l in languages) == 1, "one language chosen")
+check(len(languages) == 3 and sum(l[1].get("toggle-state", 0) for l in languages) == 1, "one of three languages chosen")
 open_id = open_item[0]
-check(menu.GetProperty(open_id, "label") == "Open tovu", "GetProperty reads a label")
-group = menu.GetGroupProperties(dbus.Array([open_id], signature="i"), dbus.Array(["label"], signature="s"))
-check([(int(i), dict(p)) for i, p in group] == [(open_id, {"label": "Open tovu"})], f"GetGroupProperties: {group}")
 
 def panels():
     """The geometry of each visible tovu window (x, y, width, height)."""
