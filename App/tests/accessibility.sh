@@ -30,15 +30,21 @@ def check(ok, what):
         failures.append(what)
         print("  not so:", what)
 
-def app():
+def shown_frame():
     # Without a tray the window comes after tovu has waited for one (3 s);
-    # a loaded machine may take as long again.
+    # a loaded machine may take as long again. The panel is built (and so
+    # on the bus) well before that: keys typed then would go nowhere, so
+    # wait until it is on screen and has the focus.
     for _ in range(300):
         for candidate in pyatspi.Registry.getDesktop(0):
-            if candidate is not None and candidate.name == "tovu" and candidate.childCount > 0:
-                return candidate
+            if candidate is None or candidate.name != "tovu":
+                continue
+            for o in candidate:
+                state = o.getState() if o is not None and o.getRoleName() == "frame" else None
+                if state and state.contains(pyatspi.STATE_SHOWING) and state.contains(pyatspi.STATE_ACTIVE):
+                    return o
         time.sleep(0.1)
-    sys.exit("tovu never showed up on the accessibility bus")
+    sys.exit("tovu's window never came up active on the accessibility bus")
 
 def objects(root):
     for child in root:
@@ -77,8 +83,7 @@ def expected_role(o):
         return "text"
     return "push button"
 
-tovu = app()
-frame = next(o for o in tovu if o.getRoleName() == "frame")
+frame = shown_frame()
 
 def audit(shown_only, report):
     """Every control: a name, its role and (scroll bars aside) a description."""
