@@ -200,70 +200,91 @@ TEST(AppLanguageState, FollowsTheSystemUntilChosen) {
     EXPECT_EQ(language.text("Could not open WhatsApp."), "تعذّر فتح واتساب.");
 }
 
-TEST(MessagesModel, StartsInTheCurrentLanguageAndSends) {
-    auto defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
-    const PhoneKit::TemplateStore store(defaults);
+namespace {
+
+// A message list in memory, its model in `language`.
+struct MessagesRig {
+    std::shared_ptr<PhoneKit::InMemoryDefaults> defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
+    PhoneKit::TemplateStore store{defaults};
     FakeWorkspace workspace;
-    {
-        MessagesModel first(store, "en", *defaults, workspace);  // first start
-        EXPECT_EQ(defaults->string("messagesLanguage"), "en");
-        first.editMessage("wedding");
-        first.setDraft("Mabrook!");
-        first.saveDraft();
-    }
-    MessagesModel model(store, "ar", *defaults, workspace);  // the app is in Arabic now
-    auto text = [&](const char* id) {
-        for (const auto& m : model.book().messages()) {
-            if (m.id == id) return m.text;
-        }
-        return std::string("(missing)");
-    };
-    EXPECT_EQ(text("thanks"), PhoneKit::TemplateTexts::all().at("ar").at("thanks"));
-    EXPECT_EQ(text("wedding"), "Mabrook!");
-    EXPECT_EQ(defaults->string("messagesLanguage"), "ar");
-
     int closes = 0;
-    model.close = [&] { ++closes; };
-    model.sendMessage("iban");  // unfilled: the editor opens, nothing is sent
-    EXPECT_TRUE(model.isEditing());
-    EXPECT_EQ(model.draft(), "رقم الآيبان\n");
-    EXPECT_TRUE(workspace.opened.empty());
+    std::unique_ptr<MessagesModel> start(const char* language) {
+        auto model = std::make_unique<MessagesModel>(store, language, *defaults, workspace);
+        model->close = [this] { ++closes; };
+        return model;
+    }
+};
 
-    model.setDraft("  \n ");
-    model.saveDraft();  // blank: the editor stays, nothing changes
-    EXPECT_TRUE(model.isEditing());
-    EXPECT_FALSE(model.canSave());
-    model.endEditing();
+std::string textOf(const MessagesModel& model, const char* id) {
+    for (const auto& m : model.book().messages()) {
+        if (m.id == id) return m.text;
+    }
+    return "(missing)";
+}
 
-    workspace.acceptsApp = false;  // installed but refusing: the web picker
-    model.sendMessage("thanks");
-    ASSERT_EQ(workspace.opened.size(), 2U);
-    EXPECT_EQ(workspace.opened[0].substr(0, 21), "whatsapp://send?text=");
-    EXPECT_EQ(workspace.opened[1].substr(0, 20), "https://wa.me/?text=");
-    EXPECT_FALSE(model.couldNotOpen());
-    EXPECT_EQ(closes, 1);
+}  // namespace
 
-    workspace.acceptsWeb = false;
-    model.sendMessage("thanks");
-    EXPECT_TRUE(model.couldNotOpen());
-    EXPECT_EQ(closes, 1);
-    model.startNew();  // the editor clears the failure
-    EXPECT_FALSE(model.couldNotOpen());
-    EXPECT_TRUE(model.isEditingNew());
-    model.setDraft("A new one");
-    model.saveDraft();
-    EXPECT_EQ(model.book().messages().back().text, "A new one");
-    EXPECT_EQ(store.load(), model.book().messages());
+TEST(MessagesModel, AStartInAnotherLanguageKeepsTheUsersTexts) {
+    MessagesRig rig;
+    auto model = rig.start("en");
+    model->editMessage("wedding");
+    model->setDraft("Mabrook!");
+    model->saveDraft();
+    model->startNew();
+    model->setDraft("A new one");
+    model->saveDraft();
+    EXPECT_EQ(rig.store.load(), model->book().messages());
+    model = rig.start("ar");  // the app is in Arabic now
+    EXPECT_EQ(textOf(*model, "thanks"), PhoneKit::TemplateTexts::all().at("ar").at("thanks"));
+    EXPECT_EQ(textOf(*model, "wedding"), "Mabrook!");
+    EXPECT_EQ(model->book().messages().back().text, "A new one");
+    EXPECT_EQ(rig.defaults->string("messagesLanguage"), "ar");
+    model->startNew();
+    model->switchLanguage("en");  // a switch ends the editing
+    EXPECT_FALSE(model->isEditing());
+    EXPECT_EQ(rig.defaults->string("messagesLanguage"), "en");
+}
 
-    model.editMessage("thanks");
-    model.deleteEditing();
-    EXPECT_EQ(model.missingCount(), 1);
-    model.restoreMissing();
-    EXPECT_EQ(model.missingCount(), 0);
-    model.startNew();
-    model.switchLanguage("en");
-    EXPECT_FALSE(model.isEditing());
-    EXPECT_EQ(defaults->string("messagesLanguage"), "en");
+TEST(MessagesModel, AnUnfilledSlotOrABlankDraftIsNeitherSentNorSaved) {
+    MessagesRig rig;
+    auto model = rig.start("ar");
+    model->sendMessage("iban");  // the editor opens on the slot's label
+    EXPECT_TRUE(model->isEditing());
+    EXPECT_EQ(model->draft(), "رقم الآيبان\n");
+    EXPECT_TRUE(rig.workspace.opened.empty());
+    const auto before = rig.store.load();
+    model->setDraft("  \n ");
+    EXPECT_FALSE(model->canSave());
+    model->saveDraft();
+    EXPECT_TRUE(model->isEditing());
+    EXPECT_EQ(rig.store.load(), before);
+}
+
+TEST(MessagesModel, SendingFallsBackToTheWebPickerThenSaysItFailed) {
+    const struct {
+        bool app, web;
+        std::vector<std::string> schemes;  // of the links tried, in order
+        bool failed;
+    } cases[] = {
+        {true, true, {"whatsapp://send?text="}, false},
+        {false, true, {"whatsapp://send?text=", "https://wa.me/?text="}, false},
+        {false, false, {"whatsapp://send?text=", "https://wa.me/?text="}, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.schemes.size() * 2 + c.failed);
+        MessagesRig rig;
+        auto model = rig.start("en");
+        rig.workspace.acceptsApp = c.app;
+        rig.workspace.acceptsWeb = c.web;
+        model->sendMessage("thanks");
+        ASSERT_EQ(rig.workspace.opened.size(), c.schemes.size());
+        for (std::size_t i = 0; i < c.schemes.size(); ++i)
+            EXPECT_EQ(rig.workspace.opened[i].rfind(c.schemes[i], 0), 0u);
+        EXPECT_EQ(model->couldNotOpen(), c.failed);
+        EXPECT_EQ(rig.closes, c.failed ? 0 : 1);
+        model->startNew();  // the editor clears the failure
+        EXPECT_FALSE(model->couldNotOpen());
+    }
 }
 
 TEST(Observable, EveryPropertyNotifiesOncePerRealChange) {
