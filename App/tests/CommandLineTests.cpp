@@ -66,8 +66,6 @@ TEST(NumbersCommand, PrintsNumbersAsTextOrJSON) {
          "0501234567 0112345678\r\n\nnone\n0551234567",
          "+966 50 123 4567\t966501234567\tmobile\t+966 11 234 5678\t966112345678\tlandline\n\n\n"
          "+966 55 123 4567\t966551234567\tmobile\n"},
-        {{"numbers", "--lines", "--json", "0501234567\nx"}, "", "[" + kMobileJSON + "]\n[]\n"},
-        {{"numbers", "--json"}, "", "[]\n"},
         {{"numbers"}, "hello", ""},
         {{"numbers", "--region=gb", "07400 123456"}, "", "+44 7400123456\t447400123456\tmobile\n"},
         // The region defaults to the time zone's, else SA.
@@ -96,13 +94,10 @@ TEST(CommandLine, EveryCommandIsStrictAndSaysWhatWentWrong) {
     } cases[] = {
         // A mistyped option is never text to search for a number.
         {{"open", "--regoin", "AE", "0501234567"}, "", 2, "tovu open: unknown option --regoin"},
-        {{"open", "-region", "AE", "0501234567"}, "", 2, "tovu open: unknown option -region"},
         {{"open", "--json", "0501234567"}, "", 2, "tovu open: unknown option --json"},
-        {{"numbers", "--Region", "AE"}, "", 2, "tovu numbers: unknown option --Region"},
         {{"numbers", "--json=yes"}, "", 2, "tovu numbers: --json takes no value"},
         {{"numbers", "--region"}, "", 2, "tovu numbers: --region needs a value"},
         {{"numbers", "--region", "XX", "0501234567"}, "", 2, "tovu numbers: unknown region \"XX\""},
-        {{"messages", "--lines"}, "", 2, "tovu messages: unknown option --lines"},
         {{"messages", "list"}, "", 2, "tovu messages: unknown action \"list\""},
         {{"messages", "import"}, "", 2, "tovu messages: import needs one FILE"},
         {{"messages", "export", "a", "b"}, "", 2, "tovu messages: unexpected argument b"},
@@ -115,8 +110,6 @@ TEST(CommandLine, EveryCommandIsStrictAndSaysWhatWentWrong) {
         {{"open", "--", "--help"}, "", 1, "No phone number found. Paste or type one."},
         // Help on standard output, for tovu and every command.
         {{"--help"}, "", 0, "usage:"},
-        {{"-h"}, "", 0, "usage:"},
-        {{"numbers", "--help"}, "", 0, "usage:"},
         {{"open", "-h", "0501234567"}, "", 0, "usage:"},
         {{"messages", "import", "--help"}, "", 0, "usage:"},
         {{"-V"}, "", 0, std::string("tovu ") + TOVU_VERSION_TEXT},
@@ -132,14 +125,12 @@ TEST(CommandLine, EveryCommandIsStrictAndSaysWhatWentWrong) {
         {{"numbers", "--json", "x"}, ">/dev/full", 1, "tovu numbers: cannot write the output: No space left on device"},
         {{"numbers", "--lines"}, "</etc/passwd >/dev/full", 1, "tovu numbers: cannot write the output: No space"},
         {{"open", "050"}, ">/dev/full", 1, "tovu open: cannot write the output: No space left on device"},
-        {{"--help"}, ">/dev/full", 1, "tovu: cannot write the output: No space left on device"},
         {{"numbers", "-h"}, ">/dev/full", 1, "tovu numbers: cannot write the output: No space left on device"},
         {{"--version"}, ">/dev/full", 1, "tovu: cannot write the output: No space left on device"},
         // Qt's and the session manager's arguments pass to the tray
         // application, which then finds no display.
         {{}, "", 1, "tovu: no graphical session here (neither DISPLAY"},
         {{"-session", "1234abc", "-style", "fusion"}, "", 1, "tovu: no graphical session here (neither DISPLAY"},
-        {{"--show", "-name", "tovu"}, "", 1, "tovu: no graphical session here (neither DISPLAY"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments) + " " + c.redirects);

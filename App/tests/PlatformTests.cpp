@@ -283,31 +283,44 @@ TEST(PowerOffWindow, LastsThreeMinutesAfterTheLastAnnouncement) {
     EXPECT_GT(PowerOffWindow::bootTime().count(), 0);
 }
 
-TEST(ChatOpening, HandsTheDeepLinkToTheRegisteredHandler) {
-    Desktop desktop;
-    desktop.registerHandler("fake-whatsapp", "x-scheme-handler/whatsapp");
-    desktop.registerHandler("fake-browser", "x-scheme-handler/https");
-    QString out;
-    EXPECT_EQ(desktop.run({"open", "--region", "SA", "0501234567"}, &out), 0);
-    EXPECT_EQ(out, "Opened a chat with +966 50 123 4567\n");
-    ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.log("fake-whatsapp")); }));
-    EXPECT_EQ(readAll(desktop.log("fake-whatsapp")), "whatsapp://send?phone=966501234567\n");
-    EXPECT_FALSE(QFile::exists(desktop.log("fake-browser")));
-
-    EXPECT_EQ(desktop.run({"open", "0501234567 0551234567"}, &out), 3);
-    EXPECT_EQ(out, "Which number?\n  +966 50 123 4567\n  +966 55 123 4567\n");
-    EXPECT_EQ(desktop.run({"open", "hello"}, &out), 1);
-    EXPECT_EQ(out, "No phone number found. Paste or type one.\n");
-    EXPECT_EQ(desktop.run({"open", "--region", "XX", "0501234567"}), 2);
-}
-
-TEST(ChatOpening, WithoutWhatsAppTheWebLinkGoesToTheBrowser) {
-    Desktop desktop;
-    EXPECT_EQ(desktop.run({"open", "0501234567"}), 4);  // nothing handles either link
-    desktop.registerHandler("fake-browser", "x-scheme-handler/https");
-    EXPECT_EQ(desktop.run({"open", "+44 7400 123456"}), 0);
-    ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.log("fake-browser")); }));
-    EXPECT_EQ(readAll(desktop.log("fake-browser")), "https://wa.me/447400123456\n");
+// `tovu open` on a desktop with the handlers of each row registered: what
+// it says, and the one link each handler was given.
+TEST(ChatOpening, TheDeepLinkElseTheWebLinkGoesToItsHandler) {
+    const struct {
+        QStringList handlers;  // of whatsapp:, of https:
+        QStringList arguments;
+        int exitCode;
+        QString out, whatsapp, browser;
+    } cases[] = {
+        {{"x-scheme-handler/whatsapp", "x-scheme-handler/https"},
+         {"open", "--region", "SA", "0501234567"},
+         0,
+         "Opened a chat with +966 50 123 4567\n",
+         "whatsapp://send?phone=966501234567\n",
+         ""},
+        {{"x-scheme-handler/https"}, {"open", "+44 7400 123456"}, 0, "", "", "https://wa.me/447400123456\n"},
+        {{}, {"open", "0501234567"}, 4, "", "", ""},  // nothing handles either link
+        {{"x-scheme-handler/whatsapp"},
+         {"open", "0501234567 0551234567"},
+         3,
+         "Which number?\n  +966 50 123 4567\n  +966 55 123 4567\n",
+         "",
+         ""},
+        {{"x-scheme-handler/whatsapp"}, {"open", "hello"}, 1, "No phone number found. Paste or type one.\n", "", ""},
+        {{"x-scheme-handler/whatsapp"}, {"open", "--region", "XX", "0501234567"}, 2, "", "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(' ').toStdString());
+        Desktop desktop;
+        for (const QString& type : c.handlers) desktop.registerHandler(type.section('/', 1), type);
+        QString out;
+        EXPECT_EQ(desktop.run(c.arguments, &out), c.exitCode);
+        if (!c.out.isEmpty()) EXPECT_EQ(out, c.out);
+        for (const auto& [handler, link] : {std::pair("whatsapp", c.whatsapp), std::pair("https", c.browser)}) {
+            if (!link.isEmpty()) EXPECT_TRUE(eventually([&] { return QFile::exists(desktop.log(handler)); }));
+            EXPECT_EQ(readAll(desktop.log(handler)), link) << handler;
+        }
+    }
 }
 
 TEST(SingleInstance, ASecondTovuShowsTheFirstsPanel) {
