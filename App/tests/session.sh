@@ -43,6 +43,7 @@ eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succee
   for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+# shellcheck disable=SC2120  # most starts take no arguments
 start_tovu() {  # start_tovu [ARGUMENT…]: tovu in the background, its pid in $app, its log in $scratch/log
   "$tovu" "$@" 2>>"$scratch/log" &
   app=$!

@@ -5,7 +5,6 @@
 # test plays the tray: it reads the item and its menu and clicks them over
 # D-Bus, and sees with xdotool where the panel opens.
 #   status-notifier.sh TOVU
-# shellcheck disable=SC2119  # start_tovu without arguments
 set -euo pipefail
 source "$(dirname "$0")/x-session.sh"
 start_trayer
