@@ -1,4 +1,4 @@
-"""check() and eventually() for the Python parts of the system tests."""
+# check() and eventually() for the Python parts of the system tests.
 import sys
 import time
 
@@ -7,22 +7,18 @@ from gi.repository import GLib
 failures = []
 
 
-def check(ok, what):
-    """Notes a failure, and goes on: one run tells of every fault."""
+def check(ok, what):  # notes a failure and goes on: one run tells of every fault
     if not ok:
         failures.append(what)
         print("  not so:", what)
     return ok
 
 
-def eventually(done, seconds=10):
-    """What done() gives once it is true, within the time, or None; D-Bus
-    signals are taken in meanwhile."""
+def eventually(done, seconds=10):  # what done() gives once true, within the time, or None
     end = time.monotonic() + seconds
     while time.monotonic() < end:
-        context = GLib.MainContext.default()
-        while context.pending():
-            context.iteration(False)
+        while GLib.MainContext.default().iteration(False):  # D-Bus signals come in meanwhile
+            pass
         value = done()
         if value:
             return value

@@ -9,40 +9,34 @@ set -euo pipefail
 source "$(dirname "$0")/x-session.sh"
 start_trayer
 
-visible() { xdotool search --onlyvisible --class tovu 2>/dev/null | wc -l; }
-icon_only() { test "$(visible)" -eq 1; }
-nothing_shown() { test "$(visible)" -eq 0; }
+shows() { test "$(xdotool search --onlyvisible --class tovu 2>/dev/null | wc -l)" -eq "$1"; }  # shows N windows
 registrations() { wc -l 2>/dev/null <"$scratch/registered" || echo 0; }
 registered() { test "$(registrations)" -ge "$1"; }
-start_watcher() {
-  /usr/bin/python3 "$tests/fake-watcher.py" "$scratch/registered" &
-  watcher=$!
-  pids+=("$watcher")
-}
+start_watcher() { /usr/bin/python3 "$tests/fake-watcher.py" "$scratch/registered" & watcher=$! && pids+=("$watcher"); }
 
 echo "# no watcher at the start: Qt's XEmbed icon in trayer"
 start_tovu
-eventually icon_only || fail "no XEmbed icon"
+eventually shows 1 || fail "no XEmbed icon"
 diagnosed "tray: XEmbed" "placement: under the tray icon" "prefill: yes"
 echo "# a watcher comes: tovu registers its item, and the XEmbed icon goes"
 start_watcher
 eventually registered 1 || fail "the watcher got no RegisterStatusNotifierItem"
-eventually nothing_shown || fail "the XEmbed icon stayed beside the item"
+eventually shows 0 || fail "the XEmbed icon stayed beside the item"
 [[ "$(logged "tray: StatusNotifierItem")" -eq 1 ]] || fail "the item is not in use"
 diagnosed "tray: StatusNotifierItem" "placement: next to the point the tray reports"
 echo "# the watcher goes: the XEmbed icon comes back; a new watcher gets the item again"
 kill "$watcher"
-eventually icon_only || fail "no XEmbed icon once the watcher went"
+eventually shows 1 || fail "no XEmbed icon once the watcher went"
 start_watcher
 eventually registered 2 || fail "the new watcher got no RegisterStatusNotifierItem"
-eventually nothing_shown || fail "the XEmbed icon stayed beside the item"
+eventually shows 0 || fail "the XEmbed icon stayed beside the item"
 echo "# a watcher there at the start: no XEmbed icon at any time"
 stop_tovu
 : >"$scratch/log"
 start_tovu
 eventually registered 3 || fail "the watcher got no RegisterStatusNotifierItem"
 eventually grep -q "tray: StatusNotifierItem" "$scratch/log" || fail "the item is not in use"
-nothing_shown || fail "an XEmbed icon beside the item"
+shows 0 || fail "an XEmbed icon beside the item"
 [[ "$(logged "tray: XEmbed")" -eq 0 ]] || fail "an XEmbed icon was made"
 
 # The last registration is this tovu's: its unique name and its item's name.
@@ -91,16 +85,12 @@ labels = [i[1].get("label", i[1].get("type")) for i in layout()]
 check(direction() == "ltr", f"the menu's TextDirection is {direction()!r}")
 check(labels == ["Open tovu", "Open at login", "Language", "separator", "Quit tovu"], f"the menu is {labels}")
 
-def panels():
-    """The geometry of each visible tovu window (x, y, width, height)."""
-    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "tovu"], capture_output=True, text=True)
-    found = []
-    for window in out.stdout.split():
-        info = subprocess.run(["xdotool", "getwindowgeometry", "--shell", window], capture_output=True, text=True)
-        g = dict(line.split("=") for line in info.stdout.split())
-        found.append(tuple(int(g[k]) for k in ("X", "Y", "WIDTH", "HEIGHT")))
-    return found
-one_panel = lambda: len(panels()) == 1 and panels()[0][2] > 100 and panels()[0]
+def panels():  # each visible tovu window: x, y, width, height (of WINDOW X Y WIDTH HEIGHT SCREEN)
+    out = subprocess.run(["xdotool", "search", "--onlyvisible", "--class", "tovu", "getwindowgeometry", "--shell", "%@"],
+                         capture_output=True, text=True).stdout
+    v = [int(line.split("=")[1]) for line in out.split()]
+    return [tuple(v[i + 1:i + 5]) for i in range(0, len(v), 6)]
+one_panel = lambda: len(found := panels()) == 1 and found[0][2] > 100 and found[0]
 closed = lambda: not panels()
 
 print("# Activate(x, y) opens the panel next to the point; again, it closes")
@@ -129,10 +119,7 @@ for native, want, first in [("\u2068العربية\u2069", "rtl", "افتح \u20
                             ("\u2068English\u2069", "ltr", "Open tovu")]:
     updates.clear()
     languages = lambda: next(entries(i) for i in layout() if i[1].get("children-display") == "submenu")
-    radio = [l[0] for l in languages() if l[1].get("label") == native]
-    if not check(radio, f"no {native!r} in {[l[1].get('label') for l in languages()]}"):
-        continue
-    click(radio[0])
+    click(next(l[0] for l in languages() if l[1].get("label") == native))
     check(eventually(lambda: layout()[0][1].get("label") == first and direction() == want),
           f"after {native}: {layout()[0][1].get('label')!r}, {direction()!r}")
     check(eventually(lambda: updates), f"after {native}: no LayoutUpdated or ItemsPropertiesUpdated")
@@ -161,10 +148,7 @@ DISPLAY='' diagnosed "display server: Wayland (WAYLAND_DISPLAY=wayland-tovu)" "t
   "placement: where the compositor puts it" \
   "prefill: yes, once the panel has the focus (Wayland shows the clipboard to the focused window only)"
 read -r _ service < <(tail -1 "$scratch/registered")
-activate() {
-  dbus-send --session --print-reply --dest="$service" /StatusNotifierItem org.kde.StatusNotifierItem.Activate \
-    int32:900 int32:700 >/dev/null
-}
+activate() { gdbus call --session -d "$service" -o /StatusNotifierItem -m org.kde.StatusNotifierItem.Activate 900 700 >/dev/null; }
 activate
 eventually test "$(logged "panel shown")" -eq 1 || fail "Activate showed no panel on Wayland"
 activate
