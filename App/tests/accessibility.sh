@@ -45,23 +45,16 @@ def key(*keys):
     subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True)
     time.sleep(0.15)
 
-def tab_to(name):
-    for _ in range(80):
-        key("Tab")
-        at = eventually(focused, 1.5)
-        if at is not None and at.name == name:
-            return True
-    return False
+def tab_to(name):  # Tabs on until `name` has the focus
+    return any(key("Tab") or getattr(eventually(focused, 1.5), "name", None) == name for _ in range(80))
 
 def expected_role(o):
     if o.parent is not None and o.parent.getRoleName() == "page tab list":
         return "page tab"
-    if o.getRoleName() == "scroll bar":
-        return "scroll bar"
-    return "text" if o.name in ("Phone number", "Message") else "push button"
+    return "scroll bar" if o.getRoleName() == "scroll bar" else \
+        "text" if o.name in ("Phone number", "Message") else "push button"
 
-def audit(shown_only):
-    """Every control: a name, its role and (scroll bars aside) a description."""
+def audit(shown_only):  # every control: a name, its role and (scroll bars aside) a description
     for o in objects(frame):
         state = o.getState()
         if not state.contains(pyatspi.STATE_FOCUSABLE) or (shown_only and not state.contains(pyatspi.STATE_SHOWING)):
@@ -91,8 +84,7 @@ key("Return")
 check(tab_to(sends[-1]), f"Tab reaches {sends[-1]!r}")
 key("Return")
 opened = os.path.join(os.environ["SCRATCH"], "opened")
-eventually(lambda: os.path.exists(opened) and os.path.getsize(opened) > 0)
-links = open(opened).read().split() if os.path.exists(opened) else []
+links = eventually(lambda: os.path.exists(opened) and open(opened).read().split()) or []
 check(len(links) == 1 and links[0].startswith("whatsapp://send?text="), f"one message sent: {links}")
 finish()
 PY

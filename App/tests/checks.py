@@ -1,6 +1,5 @@
 # check() and eventually() for the Python parts of the system tests.
-import sys
-import time
+import sys, time
 
 from gi.repository import GLib
 

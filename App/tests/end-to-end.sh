@@ -51,12 +51,7 @@ opens_and_closes "whatsapp://send?phone=966501234567"
 
 echo "# a right click shows the status menu"
 # Under load the menu has once come and gone before a poll saw it: a few tries.
-for try in 1 2 3; do
-  sleep 0.3
-  click_icon 3
-  if eventually panel_shown; then break; fi
-  [[ $try -lt 3 ]] || fail "no status menu"
-done
+for try in 1 2 3; do sleep 0.3; click_icon 3; eventually panel_shown && break; ((try < 3)) || fail "no status menu"; done
 xdotool key Escape
 eventually only_icon || fail "the status menu stayed open"
 
@@ -88,9 +83,7 @@ opens_and_closes "whatsapp://send?phone=966501234567"
 echo "# a clipboard owner that never answers delays the prefill, never the panel"
 # Qt waits five seconds for an owner before it gives up; a stopped xclip
 # owns the clipboard and answers nobody.
-printf '0551234567' | xclip -quiet -selection clipboard &
-owner=$!
-pids+=("$owner")
+printf '0551234567' | xclip -quiet -selection clipboard & owner=$! && pids+=("$owner")
 eventually xclip -o -selection clipboard >/dev/null || fail "xclip did not take the clipboard"
 kill -STOP "$owner"
 "$tovu" --show &  # it returns once the running tovu has answered

@@ -5,9 +5,7 @@
 #   fake-watcher.py FILE
 import sys
 
-import dbus
-import dbus.mainloop.glib
-import dbus.service
+import dbus, dbus.mainloop.glib, dbus.service
 from gi.repository import GLib
 
 WATCHER = "org.kde.StatusNotifierWatcher"

@@ -11,11 +11,7 @@ fi
 tovu="$1"
 scratch=$(mktemp -d)
 pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
+cleanup() { kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"; }
 trap cleanup EXIT
 mkdir -p "$scratch/config" "$scratch/data/applications"
 mkdir -m 0700 "$scratch/runtime"
@@ -31,12 +27,8 @@ printf '[Desktop Entry]\nType=Application\nName=Fake WhatsApp\nExec=%s %%u\nMime
 printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\n' >"$scratch/config/mimeapps.list"
 
 fail() {
-  echo "FAIL: $*"
-  echo "--- tovu's log"; cat "$scratch/log" || true
-  if [[ -n "${xvfb:-}" ]]; then
-    echo "--- Xvfb on $DISPLAY ($(kill -0 "$xvfb" 2>/dev/null && echo running || echo gone))"
-    tail -5 "$scratch/xvfb.log" || true
-  fi
+  echo "FAIL: $*"; echo "--- tovu's log"; cat "$scratch/log" || true
+  if [[ -n "${xvfb:-}" ]]; then echo "--- Xvfb on $DISPLAY ($(kill -0 "$xvfb" 2>/dev/null && echo up || echo gone))"; tail -5 "$scratch/xvfb.log"; fi
   exit 1
 }
 eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
@@ -45,9 +37,7 @@ eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succee
 }
 # shellcheck disable=SC2120  # most starts take no arguments
 start_tovu() {  # start_tovu [ARGUMENT…]: tovu in the background, its pid in $app, its log in $scratch/log
-  "$tovu" "$@" 2>>"$scratch/log" &
-  app=$!
-  pids+=("$app")
+  "$tovu" "$@" 2>>"$scratch/log" & app=$! && pids+=("$app")
 }
 stop_tovu() { kill "$app"; wait "$app" 2>/dev/null || true; }
 logged() { grep -c "$1" "$scratch/log" || true; }  # how many lines of tovu's log hold TEXT

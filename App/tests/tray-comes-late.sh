@@ -15,13 +15,9 @@ shown() {
   local w kinds=()
   for w in $(xdotool search --onlyvisible --class tovu 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$w")"
-    if ((WIDTH <= 64 && HEIGHT <= 64)); then
-      kinds+=(icon)
-    elif xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY; then
-      kinds+=(popup) popup="$X $Y $WIDTH"
-    else
-      kinds+=(window)
-    fi
+    if ((WIDTH <= 64 && HEIGHT <= 64)); then kinds+=(icon)
+    elif xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY; then kinds+=(popup) popup="$X $Y $WIDTH"
+    else kinds+=(window); fi
   done
   printf '%s\n' "${kinds[@]}" | sort | xargs
 }

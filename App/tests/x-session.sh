@@ -9,8 +9,7 @@ for attempt in 1 2 3; do
   : >"$scratch/display"
   exec 3>"$scratch/display"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
-  xvfb=$!
-  pids+=("$xvfb")
+  xvfb=$! && pids+=("$xvfb")
   exec 3>&-
   eventually test -s "$scratch/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$scratch/display")"
@@ -21,8 +20,7 @@ done
 
 start_trayer() {  # the XEmbed tray, its pid in $trayer
   trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
-  trayer=$!
-  pids+=("$trayer")
+  trayer=$! && pids+=("$trayer")
   eventually xdotool search --class trayer >/dev/null || fail "no tray host"
 }
 stop_trayer() { kill "$trayer"; wait "$trayer" 2>/dev/null || true; }
