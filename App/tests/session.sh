@@ -17,7 +17,8 @@ mkdir -p "$scratch/config" "$scratch/data/applications"
 mkdir -m 0700 "$scratch/runtime"
 export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/runtime"
 tests="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
-export TZ=Asia/Riyadh LANGUAGE=en LANG=C.UTF-8 QT_LOGGING_RULES="app.tovu.app.info=true" PYTHONPATH="$tests"
+export TZ=Asia/Riyadh LANGUAGE=en LANG=C.UTF-8 QT_LOGGING_RULES="app.tovu.app.info=true" \
+  PYTHONPATH="$tests" PYTHONDONTWRITEBYTECODE=1  # no cache in the source tree
 
 # shellcheck disable=SC2016  # the $1 is the fake's own
 printf '#!/bin/sh\nprintf "%%s\\n" "$1" >>"%s/opened"\n' "$scratch" >"$scratch/whatsapp.sh"
