@@ -1,26 +1,21 @@
 #!/usr/bin/env bash
-# tovu in a real X session: Xvfb, the trayer tray host, xdotool for the
-# mouse and keys, and a fake WhatsApp registered for whatsapp: links.
+# tovu in a real X session: Xvfb, the trayer tray host (no StatusNotifier
+# watcher on the private bus: the tray is XEmbed), xdotool for the mouse and
+# keys, and a fake WhatsApp registered for whatsapp: links.
 #   end-to-end.sh TOVU
 set -euo pipefail
-tovu="$1"
-if [[ "${TOVU_PRIVATE_BUS:-}" != 1 ]]; then  # no StatusNotifier watcher: the tray is XEmbed
-  exec env -u DISPLAY -u WAYLAND_DISPLAY TOVU_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
-fi
 source "$(dirname "$0")/x-session.sh"
-trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
-pids+=($!)
-eventually xdotool search --name panel >/dev/null || fail "no tray host"
+start_trayer
 
 # Started as a session manager restores it: the display and the session id
 # are Qt's arguments, not tovu's.
-env -u DISPLAY QT_LOGGING_RULES="app.tovu.app.info=true" "$tovu" -display "$DISPLAY" -session e2e 2>"$scratch/log" &
-pids+=($!)
+x11="$DISPLAY"
+DISPLAY='' start_tovu -display "$x11" -session e2e
 
 visible() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }
-count() { visible | wc -l; }
 # Before the panel is first shown, tovu's one visible window is the icon.
-only_icon() { test "$(count)" -eq 1; }
+only_icon() { test "$(visible | wc -l)" -eq 1; }
+panel_shown() { test "$(visible | wc -l)" -eq 2; }
 eventually only_icon || fail "no tray icon"
 icon=$(visible)
 # Restored once more beside it, as at a login with an autostart entry too:
@@ -30,99 +25,65 @@ sleep 0.5
 only_icon || fail "a restore beside the running tovu showed its panel"
 eval "$(xdotool getwindowgeometry --shell "$icon")"
 icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
-panel_shown() { test "$(count)" -eq 2; }
-
+click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "${1:-1}"; }
 second_row() {  # clicks the second number of "Which number?"
-  local panel
-  panel=$(visible | grep -vx "$icon")
-  eval "$(xdotool getwindowgeometry --shell "$panel")"
+  eval "$(xdotool getwindowgeometry --shell "$(visible | grep -vx "$icon")")"
   # header, switch, field, caption, first row
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 16 + 28 + 12 + 34 + 12 + 46 + 12 + 13 + 6 + 40 + 6 + 20)) click 1
 }
+shown_by() {  # shown_by COMMAND…: COMMAND brings the panel up
+  "$@" || fail "$* exited $?"
+  eventually panel_shown || fail "$* showed no panel"
+  sleep 0.3
+}
+opens_and_closes() { opens "$1"; eventually only_icon || fail "the panel stayed open"; }
 
 echo "# a click on the icon shows the panel; typed keys reach its field"
-xdotool mousemove "$icon_x" "$icon_y" click 1
-eventually panel_shown || fail "the panel did not show"
+shown_by click_icon
 # Drawn whole at its first showing, though it was drawn unseen before.
-sleep 0.3
 black=$(import -window "$(visible | grep -vx "$icon")" png:- | convert png:- -fill white +opaque black \
   -format '%[fx:int(w*h*(1-mean))]' info:)
 [[ $black -lt 200 ]] || fail "$black black pixels: the panel was painted only in part"
 eventually grep -q "panel shown" "$scratch/log" || fail "no log line"
 xdotool type --delay 20 0501234567
 xdotool key Return
-eventually test -s "$scratch/opened" || fail "nothing was opened"
-[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966501234567" ]] || fail "opened $(cat "$scratch/opened")"
-eventually only_icon || fail "the panel stayed open"
+opens_and_closes "whatsapp://send?phone=966501234567"
 
 echo "# a right click shows the status menu"
 # Under load the menu has once come and gone before a poll saw it: a few tries.
-menu_shown=no
-for _ in 1 2 3; do
-  sleep 0.3
-  xdotool mousemove "$icon_x" "$icon_y" click 3
-  if eventually panel_shown; then menu_shown=yes; break; fi
-done
-[[ "$menu_shown" == yes ]] || fail "no status menu"
+for try in 1 2 3; do sleep 0.3; click_icon 3; eventually panel_shown && break; ((try < 3)) || fail "no status menu"; done
 xdotool key Escape
 eventually only_icon || fail "the status menu stayed open"
 
 echo "# two numbers: Which number?, and a click on the second opens it"
-: >"$scratch/opened"
-xdotool mousemove "$icon_x" "$icon_y" click 1
-eventually panel_shown || fail "the panel did not show again"
+shown_by click_icon
 xdotool type --delay 20 "0501234567 or 0551234567"
 xdotool key Return
 sleep 0.5
 [[ ! -s "$scratch/opened" ]] || fail "opened with two numbers: $(cat "$scratch/opened")"
 second_row
-eventually test -s "$scratch/opened" || fail "the second number was not opened"
-[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
-eventually only_icon || fail "the panel stayed open"
-
-echo "# Escape closes the panel"
-xdotool mousemove "$icon_x" "$icon_y" click 1
-eventually panel_shown || fail "the panel did not show"
-xdotool key Escape
-eventually only_icon || fail "Escape did not close the panel"
+opens_and_closes "whatsapp://send?phone=966551234567"
 
 echo "# tovu open with two numbers: the panel at Which number?"
-: >"$scratch/opened"
-"$tovu" open "0501234567 or 0551234567" || fail "tovu open exited $?"
-eventually panel_shown || fail "the panel did not show"
-sleep 0.3
+shown_by "$tovu" open "0501234567 or 0551234567"
 second_row
-eventually test -s "$scratch/opened" || fail "the second number was not opened"
-[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
-eventually only_icon || fail "the panel stayed open"
+opens_and_closes "whatsapp://send?phone=966551234567"
 
 echo "# a tel: link puts its number in the field; Return opens its chat"
-: >"$scratch/opened"
-"$tovu" "tel:%2B966-55-123-4567;ext=12" || fail "tovu tel: exited $?"
-eventually panel_shown || fail "the panel did not show"
-sleep 0.3
+shown_by "$tovu" "tel:%2B966-55-123-4567;ext=12"
 xdotool key Return
-eventually test -s "$scratch/opened" || fail "nothing was opened"
-[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966551234567" ]] || fail "opened $(cat "$scratch/opened")"
-eventually only_icon || fail "the panel stayed open"
+opens_and_closes "whatsapp://send?phone=966551234567"
 
 echo "# tovu --clipboard fills the field from the clipboard"
-: >"$scratch/opened"
 printf 'call me on 0501234567' | xclip -selection clipboard
-"$tovu" --clipboard || fail "tovu --clipboard exited $?"
-eventually panel_shown || fail "the panel did not show"
-sleep 0.3
+shown_by "$tovu" --clipboard
 xdotool key Return
-eventually test -s "$scratch/opened" || fail "nothing was opened"
-[[ "$(cat "$scratch/opened")" == "whatsapp://send?phone=966501234567" ]] || fail "opened $(cat "$scratch/opened")"
-eventually only_icon || fail "the panel stayed open"
+opens_and_closes "whatsapp://send?phone=966501234567"
 
 echo "# a clipboard owner that never answers delays the prefill, never the panel"
 # Qt waits five seconds for an owner before it gives up; a stopped xclip
 # owns the clipboard and answers nobody.
-printf '0551234567' | xclip -quiet -selection clipboard &
-owner=$!
-pids+=("$owner")
+printf '0551234567' | xclip -quiet -selection clipboard & owner=$! && pids+=("$owner")
 eventually xclip -o -selection clipboard >/dev/null || fail "xclip did not take the clipboard"
 kill -STOP "$owner"
 "$tovu" --show &  # it returns once the running tovu has answered

@@ -5,28 +5,23 @@
 #   fake-watcher.py FILE
 import sys
 
-import dbus
-import dbus.mainloop.glib
-import dbus.service
+import dbus, dbus.mainloop.glib, dbus.service
 from gi.repository import GLib
 
 WATCHER = "org.kde.StatusNotifierWatcher"
 
 
 class Watcher(dbus.service.Object):
-    def __init__(self, bus, record):
-        super().__init__(bus, "/StatusNotifierWatcher")
-        self.record = record
-        self.items = []
+    items = []
 
-    @dbus.service.method(WATCHER, in_signature="s", out_signature="", sender_keyword="sender")
+    @dbus.service.method(WATCHER, in_signature="s", sender_keyword="sender")
     def RegisterStatusNotifierItem(self, service, sender=None):
         self.items.append(service)
-        with open(self.record, "a") as out:
+        with open(sys.argv[1], "a") as out:
             out.write(f"{sender} {service}\n")
         self.StatusNotifierItemRegistered(service)
 
-    @dbus.service.method(WATCHER, in_signature="s", out_signature="")
+    @dbus.service.method(WATCHER, in_signature="s")
     def RegisterStatusNotifierHost(self, service):
         self.StatusNotifierHostRegistered()
 
@@ -34,28 +29,22 @@ class Watcher(dbus.service.Object):
     def StatusNotifierItemRegistered(self, service):
         pass
 
-    @dbus.service.signal(WATCHER, signature="")
+    @dbus.service.signal(WATCHER)
     def StatusNotifierHostRegistered(self):
         pass
 
-    def properties(self):
-        return {
-            "RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
-            "IsStatusNotifierHostRegistered": dbus.Boolean(True),
-            "ProtocolVersion": dbus.Int32(0),
-        }
+    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
+    def GetAll(self, interface):
+        return {"RegisteredStatusNotifierItems": dbus.Array(self.items, signature="s"),
+                "IsStatusNotifierHostRegistered": True, "ProtocolVersion": dbus.Int32(0)}
 
     @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
-        return self.properties()[name]
-
-    @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="s", out_signature="a{sv}")
-    def GetAll(self, interface):
-        return self.properties()
+        return self.GetAll(interface)[name]
 
 
 dbus.mainloop.glib.DBusGMainLoop(set_as_default=True)
 bus = dbus.SessionBus()
-watcher = Watcher(bus, sys.argv[1])
+watcher = Watcher(bus, "/StatusNotifierWatcher")
 name = dbus.service.BusName(WATCHER, bus)
 GLib.MainLoop().run()

@@ -1,41 +1,7 @@
-# Sourced by the tests that run tovu in a real X session: a scratch home
-# with its XDG folders, a fake WhatsApp registered for whatsapp: links that
-# writes down every link it is given ($scratch/opened), Xvfb as $DISPLAY,
-# fail and eventually, and the processes in $pids ended on exit.
-scratch=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$scratch"
-}
-trap cleanup EXIT
-mkdir -p "$scratch/config" "$scratch/data/applications"
-mkdir -m 0700 "$scratch/runtime"
-export HOME="$scratch" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data" XDG_RUNTIME_DIR="$scratch/runtime"
-export TZ=Asia/Riyadh LANGUAGE=en LANG=C.UTF-8
-
-# The fake WhatsApp writes down every link it is given.
-cat >"$scratch/whatsapp.sh" <<SH
-#!/bin/sh
-printf '%s\n' "\$1" >>"$scratch/opened"
-SH
-chmod +x "$scratch/whatsapp.sh"
-printf '[Desktop Entry]\nType=Application\nName=Fake WhatsApp\nExec=%s %%u\nMimeType=x-scheme-handler/whatsapp;\nNoDisplay=true\n' \
-  "$scratch/whatsapp.sh" >"$scratch/data/applications/fake-whatsapp.desktop"
-printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\n' >"$scratch/config/mimeapps.list"
-
-fail() {
-  echo "FAIL: $*"
-  echo "--- tovu's log"; cat "$scratch/log" || true
-  echo "--- Xvfb on ${DISPLAY:-?} ($(kill -0 "${xvfb:-0}" 2>/dev/null && echo running || echo gone))"
-  tail -5 "$scratch/xvfb.log" 2>/dev/null || true
-  exit 1
-}
-eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+# shellcheck shell=bash
+# Sourced by the tests that run tovu in a real X session: all of session.sh,
+# Xvfb as $DISPLAY, and the trays and compositor they may start.
+source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 # Xvfb picks a free display itself; a server that does not answer is
 # replaced.
@@ -43,8 +9,7 @@ for attempt in 1 2 3; do
   : >"$scratch/display"
   exec 3>"$scratch/display"
   Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
-  xvfb=$!
-  pids+=("$xvfb")
+  xvfb=$! && pids+=("$xvfb")
   exec 3>&-
   eventually test -s "$scratch/display" || fail "Xvfb did not start"
   export DISPLAY=":$(cat "$scratch/display")"
@@ -52,3 +17,26 @@ for attempt in 1 2 3; do
   [[ $attempt -lt 3 ]] || { cat "$scratch/xvfb.log"; fail "Xvfb on $DISPLAY does not answer"; }
   kill "$xvfb" 2>/dev/null || true
 done
+
+start_trayer() {  # the XEmbed tray, its pid in $trayer
+  trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
+  trayer=$! && pids+=("$trayer")
+  eventually xdotool search --class trayer >/dev/null || fail "no tray host"
+}
+stop_trayer() { kill "$trayer"; wait "$trayer" 2>/dev/null || true; }
+# weston with its X11 backend in Xvfb (so it has a seat, and xdotool's keys
+# reach it) at wayland-tovu; no panel of its own, no on-screen keyboard over
+# ours.
+start_weston() {
+  printf '[core]\nshell=desktop-shell.so\n[shell]\npanel-position=none\n[input-method]\npath=/bin/true\n' \
+    >"$scratch/weston.ini"
+  weston --config="$scratch/weston.ini" --backend=x11-backend.so --socket=wayland-tovu --width=1280 --height=800 \
+    --idle-time=0 >"$scratch/weston.log" 2>&1 &
+  pids+=($!)
+  eventually test -S "$XDG_RUNTIME_DIR/wayland-tovu" || { cat "$scratch/weston.log"; fail "weston did not start"; }
+}
+diagnosed() {  # diagnosed LINE…: --diagnose says each LINE, whole, of the desktop as it stands
+  local report
+  report=$("$tovu" --diagnose 2>/dev/null)
+  for line in "$@"; do grep -qxF "$line" <<<"$report" || fail "--diagnose lacks \"$line\": $report"; done
+}
