@@ -42,7 +42,9 @@ TEST(PhoneExtractor, FindsNumbersTheWayPeopleWriteThem) {
         {"05\u00AD01234567", {sa}},                    // soft hyphen
         {"abc0501234567", {}},
         {"x0501234567", {}},
+        {"z0501234567", {}},
         {"0501234567abc", {}},
+        {"0501234567z", {}},
         {"0501234567 ext 12", {sa}},
         {"2024-05-12", {}},
         {"12.05.2024", {}},
@@ -56,6 +58,8 @@ TEST(PhoneExtractor, FindsNumbersTheWayPeopleWriteThem) {
         {",0501234567", {sa}},
         {"1,0501234567", {}},
         {"1\u060C0501234567", {}},  // Arabic comma after a digit
+        {"1\u066C0501234567", {}},  // Arabic thousands separator
+        {"1\u066B0501234567", {}},  // Arabic decimal separator
         {"a,0501234567", {sa}},     // a comma after a letter is just punctuation
         {"0501234567/0551234567", {sa, mobile("966551234567")}},
         {"0501234567 0551234567 0112345678", {sa, mobile("966551234567"), landline("966112345678")}},

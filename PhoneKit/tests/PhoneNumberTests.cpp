@@ -38,7 +38,11 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         {"0501234567", "GB", {mobile("966501234567")}},
         {"07400 123456", "SA", {}},
         {"0501234567", "AE", {mobile("971501234567")}},
-        {"06 20 123 4567", "HU", {mobile("36201234567")}},   // two-digit trunk
+        {"06 20 123 4567", "HU", {mobile("36201234567")}},  // two-digit trunk
+        // a national number of fewer than nine digits only as a whole run
+        {"33123456", "QA", {mobile("97433123456")}},
+        {"12 33123456", "QA", {}},
+        {"12 501234567", "SA", {mobile("966501234567")}},
         {"8 912 345 67 89", "RU", {mobile("79123456789")}},  // trunk 8
         // the international reading
         {"+0501234567", "SA", {}},
