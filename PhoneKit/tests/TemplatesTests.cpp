@@ -16,6 +16,7 @@
 
 using namespace PhoneKit;
 using Kind = MessageTemplate::Kind;
+using namespace std::string_literals;
 
 namespace {
 
@@ -192,20 +193,15 @@ TEST(MessageTemplate, StoredFormReadsStrictlyAndWritesInOrder) {
               (std::vector<MessageTemplate>{{"a", Kind::custom, "t"}}));
 
     const std::string deep = std::string(100000, '[') + std::string(100000, ']');  // valid, deeply nested
-    for (const std::string& bad : {
-             std::string(R"([{"id":"a","kind":"custom"}])"),           // missing text
-             std::string(R"([{"id":"a","kind":"draft","text":""}])"),  // a newer kind
-             std::string(R"([{"id":"a","kind":"Custom","text":""}])"),
-             std::string(R"([{"id":1,"kind":"custom","text":""}])"),
-             std::string(R"([{"id":"a","kind":"custom","text":null}])"),
-             std::string(R"([{"id":"a","kind":"custom","text":""}, 7])"),            // one bad element fails all
-             std::string(R"({"id":"a","kind":"custom","text":""})"),                 // not an array
-             std::string("[{\"id\":\"a\",\"kind\":\"custom\",\"text\":\"\xFF\"}]"),  // ill-formed UTF-8
-             std::string("not json"),
-             std::string(""),
-             std::string("null"),
-             deep,
-         }) {
+    for (const std::string& bad :
+         {R"([{"id":"a","kind":"custom"}])"s,           // missing text
+          R"([{"id":"a","kind":"draft","text":""}])"s,  // a newer kind
+          R"([{"id":"a","kind":"Custom","text":""}])"s, R"([{"id":1,"kind":"custom","text":""}])"s,
+          R"([{"id":"a","kind":"custom","text":null}])"s,
+          R"([{"id":"a","kind":"custom","text":""}, 7])"s,            // one bad element fails all
+          R"({"id":"a","kind":"custom","text":""})"s,                 // not an array
+          "[{\"id\":\"a\",\"kind\":\"custom\",\"text\":\"\xFF\"}]"s,  // ill-formed UTF-8
+          "not json"s, ""s, "null"s, deep}) {
         EXPECT_EQ(decodeTemplates(bad), std::nullopt) << bad.substr(0, 60);
     }
     // A bad byte that slipped into a text is written as U+FFFD, not lost with the list.
