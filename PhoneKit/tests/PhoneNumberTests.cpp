@@ -99,19 +99,11 @@ TEST(PhoneNumber, JSONRoundTripsAndRefusesMalformedObjects) {
         EXPECT_EQ(PhoneNumber::fromJSON(number.json()), number);
     }
     EXPECT_EQ(PhoneNumber::fromJSON(R"({"kind":"landline","extra":1,"digits":"4420"})"), landline("4420"));
-    for (const char* bad : {
-             R"({"digits":"966501234567"})",
-             R"({"kind":"mobile"})",
-             R"({"digits":966501234567,"kind":"mobile"})",
-             R"({"digits":"966501234567","kind":"Mobile"})",
-             R"({"digits":"","kind":"mobile"})",
-             R"({"digits":"+966501234567","kind":"mobile"})",
-             R"({"digits":"٩٦٦","kind":"mobile"})",
-             R"(["966501234567","mobile"])",
-             "",
-             "{",
-             "null",
-         }) {
+    for (const char* bad :
+         {R"({"digits":"966501234567"})", R"({"kind":"mobile"})", R"({"digits":966501234567,"kind":"mobile"})",
+          R"({"digits":"966501234567","kind":"Mobile"})", R"({"digits":"","kind":"mobile"})",
+          R"({"digits":"+966501234567","kind":"mobile"})", R"({"digits":"٩٦٦","kind":"mobile"})",
+          R"(["966501234567","mobile"])", "", "{", "null"}) {
         EXPECT_FALSE(PhoneNumber::fromJSON(bad)) << bad;
     }
 }
