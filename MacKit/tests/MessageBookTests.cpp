@@ -61,37 +61,28 @@ TEST(MessageBook, FirstStartSeedsAndSavesTheDefaults) {
     EXPECT_EQ(f.values->writes, 2);
 }
 
-TEST(MessageBook, AnUnreadableListIsKeptBeforeDefaultsReplaceIt) {
-    Fixture f;
-    const std::string newer = R"([{"id":"v1","kind":"voice","text":"my own words"}])";
-    f.values->values["templates"] = newer;
-    f.values->values["templates.unreadable"] = "an older copy";
-    const MessageBook book = f.open();
-    EXPECT_EQ(book.messages(), PhoneKit::Templates::defaults("en"));
-    EXPECT_EQ(f.values->values["templates.unreadable"], "an older copy");  // never over an earlier copy
-    EXPECT_EQ(f.values->values["templates.unreadable.2"], newer);
-    EXPECT_EQ(f.stored(), book.messages());
-}
-
 // A list cut short (a crash, a full disk) keeps every message it still holds
-// whole, instead of the defaults; the cut bytes are kept too.
-TEST(MessageBook, AListCutShortKeepsItsWholeMessages) {
+// whole, instead of the defaults; the bytes it could not read are kept too,
+// never over an earlier copy.
+TEST(MessageBook, AnUnreadableListKeepsItsWholeMessagesAndItsBytes) {
     const std::string whole =
         R"([{"id":"a","kind":"custom","text":"First {with} [brackets] and \"quotes\""},)"
         R"({"id":"iban","kind":"personal","text":"My IBAN\nSA03"},{"id":"b","kind":"custom","text":"Last"}])";
     const struct {
-        std::size_t cut;
-        std::vector<std::string> ids;
+        std::string stored;
+        std::vector<std::string> ids;  // empty: the defaults
     } cases[] = {
-        {whole.size() - 1, {"a", "iban", "b"}},  // only the closing bracket is gone
-        {whole.find(R"({"id":"b")"), {"a", "iban"}},
-        {whole.find(R"(My IBAN)"), {"a"}},
-        {10, {}},  // nothing whole: the defaults
+        {whole.substr(0, whole.size() - 1), {"a", "iban", "b"}},  // only the closing bracket is gone
+        {whole.substr(0, whole.find(R"({"id":"b")")), {"a", "iban"}},
+        {whole.substr(0, whole.find(R"(My IBAN)")), {"a"}},
+        {whole.substr(0, 10), {}},
+        {R"([{"id":"v1","kind":"voice","text":"from a newer version"}])", {}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.cut);
+        SCOPED_TRACE(c.stored);
         Fixture f;
-        f.values->values["templates"] = whole.substr(0, c.cut);
+        f.values->values["templates"] = c.stored;
+        f.values->values["templates.unreadable"] = "an older copy";
         const MessageBook book = f.open();
         std::vector<std::string> ids;
         for (const auto& message : book.messages()) ids.push_back(message.id);
@@ -100,7 +91,8 @@ TEST(MessageBook, AListCutShortKeepsItsWholeMessages) {
         } else {
             EXPECT_EQ(ids, c.ids);
         }
-        EXPECT_EQ(f.values->values["templates.unreadable"], whole.substr(0, c.cut));
+        EXPECT_EQ(f.values->values["templates.unreadable"], "an older copy");
+        EXPECT_EQ(f.values->values["templates.unreadable.2"], c.stored);
         EXPECT_EQ(f.stored(), book.messages());
     }
 }

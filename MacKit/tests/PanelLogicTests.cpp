@@ -86,6 +86,7 @@ TEST(TelLink, TheNumberOfATelLink) {
         {"tel:%2B966%2050%20123%204567", "+966 50 123 4567"},
         {"tel:0501234567;phone-context=+966", "0501234567"},
         {"tel:%2", "%2"},
+        {"tel:%2B%39%36%36", "+966"},
         {"tel:", std::nullopt},
         {"tel:;ext=1", std::nullopt},
         {"mailto:a@b.c", std::nullopt},

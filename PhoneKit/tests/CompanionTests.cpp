@@ -9,31 +9,24 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <cmath>
-#include <fstream>
 #include <limits>
+#include <sstream>
 
 using namespace PhoneKit;
-using PhoneKit::testing::TemporaryFolder;
+using namespace PhoneKit::testing;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
 
-void write(const fs::path& path, const std::string& bytes) {
-    fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string read(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), {}};
-}
-
 const Date kNow = Date(std::chrono::seconds(1'780'000'000));
+
+FileResult<Reaction> addPNG(const ReactionVault& vault, const std::string& bytes = "png") {
+    return vault.add(bytes, Reaction::Kind::image, "png", std::nullopt, kNow);
+}
 
 }  // namespace
 
@@ -41,38 +34,36 @@ TEST(ReactionVault, AddsUsesAndDeletesMedia) {
     TemporaryFolder temp;
     const ReactionVault vault(temp.path() / "Reactions");
     EXPECT_TRUE(vault.load().empty());
-
     const auto gif = vault.add("GIF89a", Reaction::Kind::gif, "GIF", std::nullopt, kNow);
     ASSERT_TRUE(gif) << gif.error().message();
     EXPECT_EQ(gif->fileName, gif->id + ".gif");
     EXPECT_EQ(read(*vault.url(gif.value())), "GIF89a");
 
-    write(temp.path() / "clip", "video");
-    const auto video = vault.add(temp.path() / "clip", Reaction::Kind::video, 12.5, kNow + 1s);
-    ASSERT_TRUE(video);
-    EXPECT_EQ(video->fileName, video->id + ".mov");  // no extension: a QuickTime movie
-    EXPECT_TRUE(fs::exists(temp.path() / "clip"));   // the source stays
-
-    vault.markUsed(video.value(), kNow + 2s);
+    // A source without extension, or named "clip.", is a QuickTime movie; the source stays.
+    for (const char* name : {"clip", "clip."}) {
+        write(temp.path() / name, "video");
+        const auto video = vault.add(temp.path() / name, Reaction::Kind::video, 12.5, kNow + 1s);
+        ASSERT_TRUE(video);
+        EXPECT_EQ(video->fileName, video->id + ".mov");
+        EXPECT_TRUE(fs::exists(temp.path() / name));
+        vault.markUsed(video.value(), kNow + 2s);
+    }
     const auto loaded = vault.load();
-    ASSERT_EQ(loaded.size(), 2U);
+    ASSERT_EQ(loaded.size(), 3U);
     EXPECT_EQ(loaded[0], gif.value());
     EXPECT_EQ(loaded[1].useCount, 1);
     EXPECT_EQ(loaded[1].lastUsed, kNow + 2s);
     EXPECT_EQ(loaded[1].duration, 12.5);
-    EXPECT_EQ(ReactionOrder::sorted(loaded).front().id, video->id);
 
     write(*vault.thumbnailURL(gif.value()), "jpeg");
     vault.remove(gif.value());
     EXPECT_FALSE(fs::exists(*vault.url(gif.value())));
     EXPECT_FALSE(fs::exists(*vault.thumbnailURL(gif.value())));
-    EXPECT_EQ(vault.load().size(), 1U);
+    EXPECT_EQ(vault.load().size(), 2U);
 
     // A reaction no longer listed: nothing is written.
     const auto before = fs::last_write_time(vault.folder() / "reactions.json");
-    const auto indexText = read(vault.folder() / "reactions.json");
     vault.markUsed(gif.value(), kNow + 3s);
-    EXPECT_EQ(read(vault.folder() / "reactions.json"), indexText);
     EXPECT_EQ(fs::last_write_time(vault.folder() / "reactions.json"), before);
 }
 
@@ -86,25 +77,34 @@ TEST(ReactionVault, CraftedNamesNeverTouchFilesOutside) {
         {"id":"A","kind":"image","fileName":"..","created":0,"useCount":0},
         {"id":"B","kind":"image","fileName":".","created":0,"useCount":0},
         {"id":"C","kind":"image","fileName":"","created":0,"useCount":0},
+        {"id":"D","kind":"image","fileName":"/","created":0,"useCount":0},
         {"id":"../Thumbnails/x","kind":"image","fileName":"x/..","created":0,"useCount":0},
         {"id":"..","kind":"image","fileName":"../sentinel","created":0,"useCount":0}])");
     const ReactionVault vault(folder);
     const auto entries = vault.load();
-    ASSERT_EQ(entries.size(), 5U);
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_FALSE(vault.url(entries[i])) << entries[i].fileName;
-    EXPECT_FALSE(vault.thumbnailURL(entries[3]));
+    ASSERT_EQ(entries.size(), 6U);
+    for (std::size_t i = 0; i < 5; ++i) EXPECT_FALSE(vault.url(entries[i])) << entries[i].fileName;
     EXPECT_FALSE(vault.thumbnailURL(entries[4]));
-    EXPECT_EQ(vault.url(entries[4]), folder / "sentinel");  // the last component only: inside the folder
+    EXPECT_FALSE(vault.thumbnailURL(entries[5]));
+    EXPECT_EQ(vault.url(entries[5]), folder / "sentinel");  // the last component only: inside the folder
 
     for (const Reaction& entry : entries) vault.remove(entry);
     EXPECT_TRUE(vault.load().empty());  // dropped from the index all the same
     EXPECT_EQ(read(temp.path() / "vault" / "sentinel"), "keep me");
     EXPECT_EQ(read(temp.path() / "vault" / "Thumbnails" / "x.jpg"), "keep me too");
     EXPECT_TRUE(fs::is_directory(folder));
-
     EXPECT_EQ(vault.add("x", Reaction::Kind::image, "png/../../escape", std::nullopt, kNow).error(),
               std::errc::invalid_argument);
     EXPECT_FALSE(fs::exists(temp.path() / "escape"));
+
+    // Nor may a Thumbnails link lead to files to delete.
+    const ReactionVault linked(temp.path() / "linked");
+    const auto r = addPNG(linked).value();
+    write(temp.path() / "outside" / (r.id + ".jpg"), "not the vault's");
+    fs::create_symlink(temp.path() / "outside", linked.thumbnails());
+    linked.remove(r);
+    EXPECT_EQ(read(temp.path() / "outside" / (r.id + ".jpg")), "not the vault's");
+    EXPECT_TRUE(linked.load().empty());
 }
 
 TEST(ReactionVault, AnUnreadableIndexIsKeptBeforeItIsReplaced) {
@@ -115,7 +115,7 @@ TEST(ReactionVault, AnUnreadableIndexIsKeptBeforeItIsReplaced) {
         write(temp.path() / "reactions.json", bad);
         write(temp.path() / "reactions.json.unreadable", "an older copy");
         EXPECT_TRUE(vault.load().empty());
-        ASSERT_TRUE(vault.add("png", Reaction::Kind::image, "png", std::nullopt, kNow));
+        ASSERT_TRUE(addPNG(vault));
         EXPECT_EQ(read(temp.path() / "reactions.json.unreadable"), "an older copy");  // never over an earlier copy
         EXPECT_EQ(read(temp.path() / "reactions.json.unreadable.2"), bad);
         EXPECT_EQ(vault.load().size(), 1U);
@@ -127,7 +127,7 @@ TEST(ReactionVault, AnUnreadableIndexIsKeptBeforeItIsReplaced) {
     fs::create_symlink(temp.path() / "elsewhere.json", temp.path() / "Reactions" / "reactions.json");
     const ReactionVault vault(temp.path() / "Reactions");
     EXPECT_TRUE(vault.load().empty());
-    ASSERT_TRUE(vault.add("png", Reaction::Kind::image, "png", std::nullopt, kNow));
+    ASSERT_TRUE(addPNG(vault));
     EXPECT_EQ(read(temp.path() / "elsewhere.json"), "[]");
     EXPECT_TRUE(fs::is_symlink(temp.path() / "Reactions" / "reactions.json.unreadable"));
     EXPECT_EQ(vault.load().size(), 1U);
@@ -136,9 +136,8 @@ TEST(ReactionVault, AnUnreadableIndexIsKeptBeforeItIsReplaced) {
 TEST(ReactionVault, FailuresAreReportedOrLeaveTheIndexAlone) {
     TemporaryFolder temp;
     write(temp.path() / "file", "not a folder");
-    EXPECT_FALSE(ReactionVault(temp.path() / "file").add("x", Reaction::Kind::image, "png", std::nullopt, kNow));
-    EXPECT_FALSE(
-        ReactionVault(temp.path() / "file" / "sub").add("x", Reaction::Kind::image, "png", std::nullopt, kNow));
+    EXPECT_FALSE(addPNG(ReactionVault(temp.path() / "file")));
+    EXPECT_FALSE(addPNG(ReactionVault(temp.path() / "file" / "sub")));
     EXPECT_FALSE(ReactionVault(temp.path()).add(temp.path() / "missing", Reaction::Kind::video, 1.0, kNow));
 
     // A read-only folder. Root writes through permission bits, so then the
@@ -152,8 +151,7 @@ TEST(ReactionVault, FailuresAreReportedOrLeaveTheIndexAlone) {
     ASSERT_GE(child, 0);
     if (child == 0) {
         if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-        const bool added = ReactionVault(locked).add("x", Reaction::Kind::image, "png", std::nullopt, kNow).ok();
-        ::_exit(added ? 1 : 0);
+        ::_exit(addPNG(ReactionVault(locked)).ok() ? 1 : 0);
     }
     int status = 0;
     ::waitpid(child, &status, 0);
@@ -165,20 +163,19 @@ TEST(ReactionVault, FailuresAreReportedOrLeaveTheIndexAlone) {
 TEST(ReactionVault, TakeOverMovesMediaAndIndexEntries) {
     TemporaryFolder temp;
     const ReactionVault own(temp.path() / "own"), shared(temp.path() / "shared");
-    const auto a = own.add("a", Reaction::Kind::image, "png", std::nullopt, kNow).value();
-    const auto b = own.add("b", Reaction::Kind::image, "png", std::nullopt, kNow).value();
+    const auto a = addPNG(own, "a").value();
+    const auto b = addPNG(own, "b").value();
     fs::remove(*own.url(b));  // its move will fail: it stays behind
 
     ReactionVault(temp.path() / "own" / ".").takeOver(own);  // the same folder, spelled differently
     EXPECT_EQ(own.load().size(), 2U);
-
     shared.takeOver(own);
     EXPECT_EQ(shared.load(), std::vector<Reaction>{a});
     EXPECT_EQ(read(*shared.url(a)), "a");
     EXPECT_EQ(own.load(), std::vector<Reaction>{b});
 
     // A file of the same name in the new vault is never replaced.
-    const auto c = own.add("c", Reaction::Kind::image, "png", std::nullopt, kNow).value();
+    const auto c = addPNG(own, "c").value();
     write(*shared.url(c), "theirs");
     shared.takeOver(own);
     EXPECT_EQ(read(*shared.url(c)), "theirs");
@@ -186,26 +183,10 @@ TEST(ReactionVault, TakeOverMovesMediaAndIndexEntries) {
     EXPECT_EQ(own.load(), (std::vector<Reaction>{b, c}));
 }
 
-TEST(ReactionVault, AThumbnailsLinkLeadsNowhereToDelete) {
-    TemporaryFolder temp;
-    const ReactionVault vault(temp.path() / "Reactions");
-    const auto r = vault.add("png", Reaction::Kind::image, "png", std::nullopt, kNow).value();
-    write(temp.path() / "outside" / (r.id + ".jpg"), "not the vault's");
-    fs::create_symlink(temp.path() / "outside", vault.thumbnails());
-    vault.remove(r);
-    EXPECT_EQ(read(temp.path() / "outside" / (r.id + ".jpg")), "not the vault's");
-    EXPECT_TRUE(vault.load().empty());
-
-    // A source named "clip." is a movie, stored under a name with its extension.
-    write(temp.path() / "clip.", "moov");
-    const auto clip = vault.add(temp.path() / "clip.", Reaction::Kind::video, 2.0, kNow).value();
-    EXPECT_EQ(clip.fileName, clip.id + ".mov");
-}
-
 TEST(ReactionIndex, FormatAndOrder) {
     Reaction r{"ID",     Reaction::Kind::video,
-               "ID.mp4", Date(std::chrono::seconds(978'307'200 + 10)),
-               3,        Date(std::chrono::seconds(978'307'200 + 20)),
+               "ID.mp4", Date(std::chrono::seconds(978'307'210)),
+               3,        Date(std::chrono::seconds(978'307'220)),
                4.5};
     EXPECT_EQ(
         encodeReactions({r}),
@@ -214,77 +195,78 @@ TEST(ReactionIndex, FormatAndOrder) {
     r.lastUsed.reset();
     r.duration = std::numeric_limits<double>::quiet_NaN();
     EXPECT_EQ(encodeReactions({r}), R"([{"id":"ID","kind":"video","fileName":"ID.mp4","created":10.0,"useCount":3}])");
-    for (const char* bad : {R"([{"id":"a","kind":"gif","fileName":"f","created":1e300,"useCount":0}])",
-                            R"([{"id":"a","kind":"gif","fileName":"f","created":0,"useCount":1.5}])",
-                            // past 2262, where the clock's nanoseconds since 1970 run out
-                            R"([{"id":"a","kind":"gif","fileName":"f","created":8.5e9,"useCount":0}])",
-                            R"([{"id":"a","kind":"gif","fileName":"f","created":-1e10,"useCount":0}])",
-                            R"([{"id":"a","kind":"gif","fileName":"f","created":0,"useCount":18446744073709551615}])",
-                            R"([{"id":"a","kind":"gif","fileName":"f","created":"0","useCount":0}])",
-                            R"([{"id":"a","kind":"gif","fileName":"f","useCount":0}])"}) {
-        EXPECT_EQ(decodeReactions(bad), std::nullopt) << bad;
+    for (const char* bad : {R"("created":1e300,"useCount":0)", R"("created":0,"useCount":1.5)",
+                            R"("created":8.5e9,"useCount":0)",  // past 2262: the clock's nanoseconds run out
+                            R"("created":-1e10,"useCount":0)", R"("created":0,"useCount":18446744073709551615)",
+                            R"("created":"0","useCount":0)", R"("useCount":0)"}) {
+        EXPECT_EQ(decodeReactions(std::string(R"([{"id":"a","kind":"gif","fileName":"f",)") + bad + "}]"), std::nullopt)
+            << bad;
     }
-
-    const Reaction older{"1", Reaction::Kind::image, "1.png", kNow, 2, std::nullopt, std::nullopt};
-    const Reaction newer{"2", Reaction::Kind::image, "2.png", kNow + 1s, 2, std::nullopt, std::nullopt};
-    const Reaction twin{"3", Reaction::Kind::image, "3.png", kNow, 2, std::nullopt, std::nullopt};
-    const Reaction popular{"4", Reaction::Kind::image, "4.png", kNow - 1s, 9, std::nullopt, std::nullopt};
+    // Most used first, then the newest.
+    const auto image = [](const char* id, Date created, int uses) {
+        return Reaction{id, Reaction::Kind::image, "f", created, uses, std::nullopt, std::nullopt};
+    };
+    const Reaction older = image("1", kNow, 2), newer = image("2", kNow + 1s, 2), twin = image("3", kNow, 2),
+                   popular = image("4", kNow - 1s, 9);
     EXPECT_EQ(ReactionOrder::sorted({older, twin, newer, popular}),
               (std::vector<Reaction>{popular, newer, older, twin}));
 }
 
 TEST(ReactionMedia, TypesExtensionsAndDurations) {
-    using ReactionMedia::kind;
-    EXPECT_EQ(kind({"public.png", "com.compuserve.gif"}), Reaction::Kind::gif);
-    EXPECT_EQ(kind({"public.jpeg", "public.mpeg-4"}), Reaction::Kind::video);
-    EXPECT_EQ(kind({"image/png"}), Reaction::Kind::image);
-    EXPECT_EQ(kind({"image/pjpeg"}), Reaction::Kind::image);  // an alias of image/jpeg
-    EXPECT_EQ(ReactionMedia::fileExtension("image/pjpeg"), "jpg");
-    EXPECT_EQ(kind({"video/quicktime"}), Reaction::Kind::video);
-    EXPECT_EQ(kind({"public.image"}), Reaction::Kind::image);
-    EXPECT_EQ(kind({"org.example.unknown", "foo/bar"}), std::nullopt);
-    EXPECT_EQ(kind({"text/plain"}), std::nullopt);
-    EXPECT_EQ(kind({}), std::nullopt);
-
-    EXPECT_EQ(ReactionMedia::fileExtension("public.png"), "png");
-    EXPECT_EQ(ReactionMedia::fileExtension("public.jpeg"), "jpg");
-    EXPECT_EQ(ReactionMedia::fileExtension("public.mpeg-4"), "mp4");
-    EXPECT_EQ(ReactionMedia::fileExtension("com.apple.quicktime-movie"), "mov");
-    EXPECT_EQ(ReactionMedia::fileExtension("org.example.unknown"), "bin");
-    EXPECT_EQ(ReactionMedia::fileExtension("public.movie"), "bin");
-    EXPECT_EQ(ReactionMedia::pasteboardType("ABC.gif"), "image/gif");
-    EXPECT_EQ(ReactionMedia::pasteboardType("clip.mov"), "video/quicktime");
-    EXPECT_EQ(ReactionMedia::pasteboardType("noextension"), "application/octet-stream");
-    EXPECT_EQ(ReactionMedia::pasteboardType("x.zzzunknown"), "application/octet-stream");
-
+    using Kind = Reaction::Kind;
     const struct {
-        double seconds;
-        const char* text;
-    } durations[] = {
+        std::vector<std::string> types;
+        std::optional<Kind> kind;
+    } kinds[] = {
+        {{"public.png", "com.compuserve.gif"}, Kind::gif},
+        {{"public.jpeg", "public.mpeg-4"}, Kind::video},
+        {{"image/png"}, Kind::image},
+        {{"image/pjpeg"}, Kind::image},  // an alias of image/jpeg
+        {{"video/quicktime"}, Kind::video},
+        {{"public.image"}, Kind::image},
+        {{"org.example.unknown", "foo/bar"}, std::nullopt},
+        {{"text/plain"}, std::nullopt},
+        {{}, std::nullopt},
+    };
+    for (const auto& c : kinds) EXPECT_EQ(ReactionMedia::kind(c.types), c.kind) << ::testing::PrintToString(c.types);
+
+    const std::pair<const char*, const char*> extensions[] = {{"image/pjpeg", "jpg"},
+                                                              {"public.png", "png"},
+                                                              {"public.jpeg", "jpg"},
+                                                              {"public.mpeg-4", "mp4"},
+                                                              {"com.apple.quicktime-movie", "mov"},
+                                                              {"org.example.unknown", "bin"},
+                                                              {"public.movie", "bin"}};
+    for (const auto& [type, extension] : extensions) EXPECT_EQ(ReactionMedia::fileExtension(type), extension) << type;
+    const std::pair<const char*, const char*> pasteboard[] = {{"ABC.gif", "image/gif"},
+                                                              {"clip.mov", "video/quicktime"},
+                                                              {"noextension", "application/octet-stream"},
+                                                              {"x.zzzunknown", "application/octet-stream"}};
+    for (const auto& [name, type] : pasteboard) EXPECT_EQ(ReactionMedia::pasteboardType(name), type) << name;
+
+    const std::pair<double, const char*> durations[] = {
         {0, "0:01"},          {59.5, "1:00"},  {125, "2:05"},           {3599.6, "1:00:00"},     {3725, "1:02:05"},
         {-5, "0:01"},         {0.49, "0:01"},  {86400 * 2, "48:00:00"}, {std::nan(""), "--:--"}, {INFINITY, "--:--"},
         {-INFINITY, "--:--"}, {1e19, "--:--"},
     };
-    for (const auto& d : durations) EXPECT_EQ(ReactionMedia::durationText(d.seconds), d.text) << d.seconds;
+    for (const auto& [seconds, text] : durations) EXPECT_EQ(ReactionMedia::durationText(seconds), text) << seconds;
 }
 
 TEST(SavedLocation, TextsLinksAndStoredForm) {
     SavedLocation place = Locations::newLocation(Locations::fallbackLatitude, Locations::fallbackLongitude);
     EXPECT_EQ(place.id.size(), 36U);
+    const std::string link = "https://www.google.com/maps?q=24.713600,46.675300";
     place.name = "  Home ";
     EXPECT_EQ(place.coordinateText(), "24.713600, 46.675300");
-    EXPECT_EQ(place.mapsURL().string(), "https://www.google.com/maps?q=24.713600,46.675300");
-    EXPECT_EQ(place.shareText(), "📍 Home\n\nhttps://www.google.com/maps?q=24.713600,46.675300");
+    EXPECT_EQ(place.mapsURL().string(), link);
+    EXPECT_EQ(place.shareText(), "📍 Home\n\n" + link);
     place.address = " King Fahd Rd ";
     place.notes = "  ";
-    EXPECT_EQ(place.shareText(), "📍 Home\nKing Fahd Rd\n\nhttps://www.google.com/maps?q=24.713600,46.675300");
+    EXPECT_EQ(place.shareText(), "📍 Home\nKing Fahd Rd\n\n" + link);
     place.notes = "Gate 2";
-    EXPECT_EQ(place.asMessage().id, "loc:" + place.id);
-    EXPECT_EQ(place.asMessage().kind, MessageTemplate::Kind::location);
-    EXPECT_EQ(place.asMessage().text,
-              "📍 Home\nKing Fahd Rd\n\nGate 2\n\nhttps://www.google.com/maps?q=24.713600,46.675300");
+    EXPECT_EQ(place.asMessage(), (MessageTemplate{"loc:" + place.id, MessageTemplate::Kind::location,
+                                                  "📍 Home\nKing Fahd Rd\n\nGate 2\n\n" + link}));
     EXPECT_FALSE(place.hasPhotos());
-
     EXPECT_EQ(Locations::locationID("loc:ABC"), "ABC");
     EXPECT_EQ(Locations::locationID("loc:"), std::nullopt);
     EXPECT_EQ(Locations::locationID("ABC"), std::nullopt);
@@ -300,17 +282,16 @@ TEST(SavedLocation, TextsLinksAndStoredForm) {
     EXPECT_EQ(kept->front().latitude, Locations::fallbackLatitude);
     EXPECT_EQ(kept->front().name, place.name);
 
+    // Unreadable lists are kept aside, a second one beside the first copy.
     auto defaults = std::make_shared<InMemoryDefaults>();
     const TemplateStore store(defaults);
     EXPECT_TRUE(store.loadLocations().empty());
-    defaults->setValue("locations", DefaultsDomain::Blob{"[{\"id\":\"from a newer version\"}]"});
-    EXPECT_TRUE(store.loadLocations().empty());
-    store.saveLocations({place});
-    EXPECT_EQ(store.loadLocations(), std::vector<SavedLocation>{place});
-    EXPECT_EQ(defaults->data("locations.unreadable"), "[{\"id\":\"from a newer version\"}]");
-    // A second unreadable list goes beside the first copy, not over it.
-    defaults->setValue("locations", DefaultsDomain::Blob{"[{\"id\":"});
-    store.saveLocations({place});
+    for (const char* bad : {"[{\"id\":\"from a newer version\"}]", "[{\"id\":"}) {
+        defaults->setValue("locations", DefaultsDomain::Blob{bad});
+        EXPECT_TRUE(store.loadLocations().empty());
+        store.saveLocations({place});
+        EXPECT_EQ(store.loadLocations(), std::vector<SavedLocation>{place});
+    }
     EXPECT_EQ(defaults->data("locations.unreadable"), "[{\"id\":\"from a newer version\"}]");
     EXPECT_EQ(defaults->data("locations.unreadable.2"), "[{\"id\":");
 }
@@ -323,8 +304,7 @@ TEST(PhotoFiles, SavesAndKeepsOnlyNamedPhotos) {
     ASSERT_TRUE(first && second);
     EXPECT_EQ(read(*photos.url(first.value())), "one");
     EXPECT_EQ(photos.url("a/../" + first.value()), photos.url(first.value()));
-    EXPECT_FALSE(photos.url(".."));
-    EXPECT_FALSE(photos.url(""));
+    for (const char* name : {"..", "", "/", "a/.."}) EXPECT_FALSE(photos.url(name)) << name;
 
     write(temp.path() / "outside.jpg", "outside");
     fs::create_directories(photos.folder() / "album");
@@ -337,17 +317,13 @@ TEST(PhotoFiles, SavesAndKeepsOnlyNamedPhotos) {
     EXPECT_EQ(read(temp.path() / "outside.jpg"), "outside");
     photos.keepOnly({});
     EXPECT_FALSE(fs::exists(*photos.url(first.value())));
-
     write(temp.path() / "file", "x");
     EXPECT_FALSE(PhotoFiles(temp.path() / "file").save("x"));
 }
 
-TEST(HomeState, NumberLinesFocusWebsiteAndLaunchQueue) {
+TEST(HomeState, NumberLinesFocusAndWebsite) {
     const struct {
-        const char* display;
-        const char* code;
-        const char* middle;
-        const char* last;
+        const char *display, *code, *middle, *last;
     } lines[] = {
         {"+966 50 123 4567", "+966", "50 123", "4567"},
         {"+44 7400123456", "+44", "7400123456", ""},
@@ -357,38 +333,45 @@ TEST(HomeState, NumberLinesFocusWebsiteAndLaunchQueue) {
     };
     for (const auto& l : lines) {
         const NumberLines parts(l.display);
-        EXPECT_EQ(parts.code, l.code) << l.display;
-        EXPECT_EQ(parts.middle, l.middle) << l.display;
-        EXPECT_EQ(parts.last, l.last) << l.display;
+        EXPECT_EQ((std::vector<std::string>{parts.code, parts.middle, parts.last}),
+                  (std::vector<std::string>{l.code, l.middle, l.last}))
+            << l.display;
     }
+    const struct {
+        bool notice;
+        std::optional<Date> opened;
+        bool copied;
+        Date now;
+        HomeFocus focus;
+    } focus[] = {
+        {true, kNow, true, kNow, HomeFocus::notice},         {false, kNow, true, kNow + 599s, HomeFocus::opened},
+        {false, kNow, true, kNow + 600s, HomeFocus::copied}, {false, kNow, false, kNow + 600s, HomeFocus::idle},
+        {false, std::nullopt, false, kNow, HomeFocus::idle},
+    };
+    for (const auto& f : focus) {
+        EXPECT_EQ(HomeFocusRules::current(f.notice, f.opened, f.copied, f.now), f.focus) << static_cast<int>(f.focus);
+    }
+    const std::tuple<const char*, const char*, const char*> pages[] = {
+        {"privacy", "ar", "https://tovu.app/ar/privacy"},
+        {"privacy", "AR", "https://tovu.app/en/privacy"},
+        {"help/start", "fr", "https://tovu.app/en/help/start"},
+        {"a b#c", "en", "https://tovu.app/en/a%20b%23c"}};
+    for (const auto& [page, language, url] : pages) EXPECT_EQ(Website::url(page, language).string(), url) << page;
+}
 
-    using HomeFocusRules::current;
-    EXPECT_EQ(current(true, kNow, true, kNow), HomeFocus::notice);
-    EXPECT_EQ(current(false, kNow, true, kNow + 599s), HomeFocus::opened);
-    EXPECT_EQ(current(false, kNow, true, kNow + 600s), HomeFocus::copied);
-    EXPECT_EQ(current(false, kNow, false, kNow + 600s), HomeFocus::idle);
-    EXPECT_EQ(current(false, std::nullopt, false, kNow), HomeFocus::idle);
-    EXPECT_TRUE(HomeFocusRules::isFresh(kNow + 5s, kNow));
-
-    EXPECT_EQ(Website::url("privacy", "ar").string(), "https://tovu.app/ar/privacy");
-    EXPECT_EQ(Website::url("privacy", "AR").string(), "https://tovu.app/en/privacy");
-    EXPECT_EQ(Website::url("help/start", "fr").string(), "https://tovu.app/en/help/start");
-    EXPECT_EQ(Website::url("a b#c", "en").string(), "https://tovu.app/en/a%20b%23c");
-
+// L: a widget link arrives (then whether it is handled now), F: whether the
+// activation fires a held link, A/I/B: active, inactive, background.
+TEST(HomeState, LaunchQueueHoldsATapUntilActive) {
     LaunchQueue queue;
-    EXPECT_FALSE(queue.widgetLinkArrived());
-    queue.becameActive();
-    EXPECT_TRUE(queue.activationFired());
-    EXPECT_FALSE(queue.activationFired());  // once only
-    EXPECT_TRUE(queue.widgetLinkArrived());
-    queue.wentInactive();
-    EXPECT_FALSE(queue.widgetLinkArrived());
-    queue.wentInactive();
-    queue.becameActive();
-    EXPECT_TRUE(queue.activationFired());  // going inactive kept it
-    queue.wentInactive();
-    EXPECT_FALSE(queue.widgetLinkArrived());
-    queue.wentToBackground();
-    queue.becameActive();
-    EXPECT_FALSE(queue.activationFired());  // the background dropped it
+    std::istringstream steps("L0 A F1 F0 L1 I L0 I A F1 I L0 B A F0");
+    for (std::string step; steps >> step;) {
+        SCOPED_TRACE(step);
+        switch (step[0]) {
+            case 'L': EXPECT_EQ(queue.widgetLinkArrived(), step[1] == '1'); break;
+            case 'F': EXPECT_EQ(queue.activationFired(), step[1] == '1'); break;
+            case 'A': queue.becameActive(); break;
+            case 'I': queue.wentInactive(); break;
+            case 'B': queue.wentToBackground(); break;
+        }
+    }
 }

@@ -38,7 +38,11 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         {"0501234567", "GB", {mobile("966501234567")}},
         {"07400 123456", "SA", {}},
         {"0501234567", "AE", {mobile("971501234567")}},
-        {"06 20 123 4567", "HU", {mobile("36201234567")}},   // two-digit trunk
+        {"06 20 123 4567", "HU", {mobile("36201234567")}},  // two-digit trunk
+        // a national number of fewer than nine digits only as a whole run
+        {"33123456", "QA", {mobile("97433123456")}},
+        {"12 33123456", "QA", {}},
+        {"12 501234567", "SA", {mobile("966501234567")}},
         {"8 912 345 67 89", "RU", {mobile("79123456789")}},  // trunk 8
         // the international reading
         {"+0501234567", "SA", {}},
@@ -95,19 +99,11 @@ TEST(PhoneNumber, JSONRoundTripsAndRefusesMalformedObjects) {
         EXPECT_EQ(PhoneNumber::fromJSON(number.json()), number);
     }
     EXPECT_EQ(PhoneNumber::fromJSON(R"({"kind":"landline","extra":1,"digits":"4420"})"), landline("4420"));
-    for (const char* bad : {
-             R"({"digits":"966501234567"})",
-             R"({"kind":"mobile"})",
-             R"({"digits":966501234567,"kind":"mobile"})",
-             R"({"digits":"966501234567","kind":"Mobile"})",
-             R"({"digits":"","kind":"mobile"})",
-             R"({"digits":"+966501234567","kind":"mobile"})",
-             R"({"digits":"٩٦٦","kind":"mobile"})",
-             R"(["966501234567","mobile"])",
-             "",
-             "{",
-             "null",
-         }) {
+    for (const char* bad :
+         {R"({"digits":"966501234567"})", R"({"kind":"mobile"})", R"({"digits":966501234567,"kind":"mobile"})",
+          R"({"digits":"966501234567","kind":"Mobile"})", R"({"digits":"","kind":"mobile"})",
+          R"({"digits":"+966501234567","kind":"mobile"})", R"({"digits":"٩٦٦","kind":"mobile"})",
+          R"(["966501234567","mobile"])", "", "{", "null"}) {
         EXPECT_FALSE(PhoneNumber::fromJSON(bad)) << bad;
     }
 }

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,6 +24,16 @@ inline PhoneNumber landline(std::string digits) { return {std::move(digits), Pho
 inline PhoneNumber other(std::string digits) { return {std::move(digits), PhoneNumber::Kind::other}; }
 
 using Numbers = std::vector<PhoneNumber>;
+
+inline void write(const std::filesystem::path& path, const std::string& bytes) {
+    std::filesystem::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string read(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), {}};
+}
 
 /// A fresh folder under the system's temporary one, removed with all it holds.
 class TemporaryFolder {
