@@ -42,6 +42,9 @@ start_tovu() {  # start_tovu [ARGUMENT…]: tovu in the background, its pid in $
 }
 stop_tovu() { kill "$app"; wait "$app" 2>/dev/null || true; }
 logged() { grep -c "$1" "$scratch/log" || true; }  # how many lines of tovu's log hold TEXT
+# at_least N TEXT: N lines of the log say TEXT. A test of its own, so that
+# `eventually` counts afresh at each try.
+at_least() { [[ "$(logged "$2")" -ge "$1" ]]; }
 opens() {  # opens LINK: the fake WhatsApp was given LINK and nothing else; then it forgets
   eventually test -s "$scratch/opened" || fail "nothing was opened"
   [[ "$(cat "$scratch/opened")" == "$1" ]] || fail "opened $(cat "$scratch/opened"), not $1"

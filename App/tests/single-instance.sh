@@ -13,7 +13,6 @@ trap 'pkill -CONT -f "^$tovu\$" 2>/dev/null || true; pkill -f "^$tovu" 2>/dev/nu
 export QT_QPA_PLATFORM=offscreen
 instances() { pgrep -c -f "^$tovu\$" || true; }
 at_most() { [[ "$(instances)" -le "$1" ]]; }
-at_least() { [[ "$(logged "$2")" -ge "$1" ]]; }  # at_least N TEXT: N lines of the log say TEXT
 application() {
   gdbus call --session --dest app.tovu.tovu --object-path /app/tovu/tovu --method org.freedesktop.Application."$1" "${@:2}"
 }
