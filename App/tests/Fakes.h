@@ -123,7 +123,8 @@ struct PanelRig {
     int closes = 0, languageChanges = 0;
 
     explicit PanelRig(QStringList languages = {"en-US"}) : language(*defaults, std::move(languages)) {
-        model.close = [this] { ++closes; };
+        // What the shell is asked to close, by either section.
+        model.close = messages.close = [this] { ++closes; };
         model.languageChanged = [this] { ++languageChanges; };
     }
     void open() {

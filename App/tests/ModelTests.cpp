@@ -202,19 +202,6 @@ TEST(AppLanguageState, FollowsTheSystemUntilChosen) {
 
 namespace {
 
-// A message list in memory, its model in `language`.
-struct MessagesRig {
-    std::shared_ptr<PhoneKit::InMemoryDefaults> defaults = std::make_shared<PhoneKit::InMemoryDefaults>();
-    PhoneKit::TemplateStore store{defaults};
-    FakeWorkspace workspace;
-    int closes = 0;
-    std::unique_ptr<MessagesModel> start(const char* language) {
-        auto model = std::make_unique<MessagesModel>(store, language, *defaults, workspace);
-        model->close = [this] { ++closes; };
-        return model;
-    }
-};
-
 std::string textOf(const MessagesModel& model, const char* id) {
     for (const auto& m : model.book().messages()) {
         if (m.id == id) return m.text;
@@ -225,39 +212,38 @@ std::string textOf(const MessagesModel& model, const char* id) {
 }  // namespace
 
 TEST(MessagesModel, AStartInAnotherLanguageKeepsTheUsersTexts) {
-    MessagesRig rig;
-    auto model = rig.start("en");
-    model->editMessage("wedding");
-    model->setDraft("Mabrook!");
-    model->saveDraft();
-    model->startNew();
-    model->setDraft("A new one");
-    model->saveDraft();
-    EXPECT_EQ(rig.store.load(), model->book().messages());
-    model = rig.start("ar");  // the app is in Arabic now
-    EXPECT_EQ(textOf(*model, "thanks"), PhoneKit::TemplateTexts::all().at("ar").at("thanks"));
-    EXPECT_EQ(textOf(*model, "wedding"), "Mabrook!");
-    EXPECT_EQ(model->book().messages().back().text, "A new one");
-    EXPECT_EQ(rig.defaults->string("messagesLanguage"), "ar");
-    model->startNew();
-    model->switchLanguage("en");  // a switch ends the editing
-    EXPECT_FALSE(model->isEditing());
-    EXPECT_EQ(rig.defaults->string("messagesLanguage"), "en");
+    PanelRig p;
+    p.messages.editMessage("wedding");
+    p.messages.setDraft("Mabrook!");
+    p.messages.saveDraft();
+    p.messages.startNew();
+    p.messages.setDraft("A new one");
+    p.messages.saveDraft();
+    const PhoneKit::TemplateStore store(p.defaults);
+    EXPECT_EQ(store.load(), p.messages.book().messages());
+    MessagesModel model(store, "ar", *p.defaults, p.workspace);  // the app is in Arabic now
+    EXPECT_EQ(textOf(model, "thanks"), PhoneKit::TemplateTexts::all().at("ar").at("thanks"));
+    EXPECT_EQ(textOf(model, "wedding"), "Mabrook!");
+    EXPECT_EQ(model.book().messages().back().text, "A new one");
+    EXPECT_EQ(p.defaults->string("messagesLanguage"), "ar");
+    model.startNew();
+    model.switchLanguage("en");  // a switch ends the editing
+    EXPECT_FALSE(model.isEditing());
+    EXPECT_EQ(p.defaults->string("messagesLanguage"), "en");
 }
 
 TEST(MessagesModel, AnUnfilledSlotOrABlankDraftIsNeitherSentNorSaved) {
-    MessagesRig rig;
-    auto model = rig.start("ar");
-    model->sendMessage("iban");  // the editor opens on the slot's label
-    EXPECT_TRUE(model->isEditing());
-    EXPECT_EQ(model->draft(), "رقم الآيبان\n");
-    EXPECT_TRUE(rig.workspace.opened.empty());
-    const auto before = rig.store.load();
-    model->setDraft("  \n ");
-    EXPECT_FALSE(model->canSave());
-    model->saveDraft();
-    EXPECT_TRUE(model->isEditing());
-    EXPECT_EQ(rig.store.load(), before);
+    PanelRig p({"ar"});
+    p.messages.sendMessage("iban");  // the editor opens on the slot's label
+    EXPECT_TRUE(p.messages.isEditing());
+    EXPECT_EQ(p.messages.draft(), "رقم الآيبان\n");
+    EXPECT_TRUE(p.workspace.opened.empty());
+    const auto before = PhoneKit::TemplateStore(p.defaults).load();
+    p.messages.setDraft("  \n ");
+    EXPECT_FALSE(p.messages.canSave());
+    p.messages.saveDraft();
+    EXPECT_TRUE(p.messages.isEditing());
+    EXPECT_EQ(PhoneKit::TemplateStore(p.defaults).load(), before);
 }
 
 TEST(MessagesModel, SendingFallsBackToTheWebPickerThenSaysItFailed) {
@@ -272,18 +258,18 @@ TEST(MessagesModel, SendingFallsBackToTheWebPickerThenSaysItFailed) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.schemes.size() * 2 + c.failed);
-        MessagesRig rig;
-        auto model = rig.start("en");
-        rig.workspace.acceptsApp = c.app;
-        rig.workspace.acceptsWeb = c.web;
-        model->sendMessage("thanks");
-        ASSERT_EQ(rig.workspace.opened.size(), c.schemes.size());
-        for (std::size_t i = 0; i < c.schemes.size(); ++i)
-            EXPECT_EQ(rig.workspace.opened[i].rfind(c.schemes[i], 0), 0u);
-        EXPECT_EQ(model->couldNotOpen(), c.failed);
-        EXPECT_EQ(rig.closes, c.failed ? 0 : 1);
-        model->startNew();  // the editor clears the failure
-        EXPECT_FALSE(model->couldNotOpen());
+        PanelRig p;
+        p.workspace.acceptsApp = c.app;
+        p.workspace.acceptsWeb = c.web;
+        p.messages.sendMessage("thanks");
+        ASSERT_EQ(p.workspace.opened.size(), c.schemes.size());
+        for (std::size_t i = 0; i < c.schemes.size(); ++i) {
+            EXPECT_EQ(p.workspace.opened[i].rfind(c.schemes[i], 0), 0u);
+        }
+        EXPECT_EQ(p.messages.couldNotOpen(), c.failed);
+        EXPECT_EQ(p.closes, c.failed ? 0 : 1);
+        p.messages.startNew();  // the editor clears the failure
+        EXPECT_FALSE(p.messages.couldNotOpen());
     }
 }
 

@@ -12,12 +12,11 @@ start_trayer
 x11="$DISPLAY"
 DISPLAY='' start_tovu -display "$x11" -session e2e
 
-visible() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }
 # Before the panel is first shown, tovu's one visible window is the icon.
-only_icon() { test "$(visible | wc -l)" -eq 1; }
-panel_shown() { test "$(visible | wc -l)" -eq 2; }
+only_icon() { shows 1; }
+panel_shown() { shows 2; }
 eventually only_icon || fail "no tray icon"
-icon=$(visible)
+icon=$(windows)
 # Restored once more beside it, as at a login with an autostart entry too:
 # the running tovu stays in the tray, its panel unasked for.
 "$tovu" -session e2e-again || fail "a second restore failed"
@@ -27,7 +26,7 @@ eval "$(xdotool getwindowgeometry --shell "$icon")"
 icon_x=$((X + WIDTH / 2)) icon_y=$((Y + HEIGHT / 2))
 click_icon() { xdotool mousemove "$icon_x" "$icon_y" click "${1:-1}"; }
 second_row() {  # clicks the second number of "Which number?"
-  eval "$(xdotool getwindowgeometry --shell "$(visible | grep -vx "$icon")")"
+  eval "$(xdotool getwindowgeometry --shell "$(windows | grep -vx "$icon")")"
   # header, switch, field, caption, first row
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 16 + 28 + 12 + 34 + 12 + 46 + 12 + 13 + 6 + 40 + 6 + 20)) click 1
 }
@@ -41,7 +40,7 @@ opens_and_closes() { opens "$1"; eventually only_icon || fail "the panel stayed 
 echo "# a click on the icon shows the panel; typed keys reach its field"
 shown_by click_icon
 # Drawn whole at its first showing, though it was drawn unseen before.
-black=$(import -window "$(visible | grep -vx "$icon")" png:- | convert png:- -fill white +opaque black \
+black=$(import -window "$(windows | grep -vx "$icon")" png:- | convert png:- -fill white +opaque black \
   -format '%[fx:int(w*h*(1-mean))]' info:)
 [[ $black -lt 200 ]] || fail "$black black pixels: the panel was painted only in part"
 eventually grep -q "panel shown" "$scratch/log" || fail "no log line"

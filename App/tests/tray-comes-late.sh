@@ -13,7 +13,7 @@ start_tovu
 # or "window" (an ordinary one). The popup's place is in $popup.
 shown() {
   local w kinds=()
-  for w in $(xdotool search --onlyvisible --class tovu 2>/dev/null); do
+  for w in $(windows); do
     eval "$(xdotool getwindowgeometry --shell "$w")"
     if ((WIDTH <= 64 && HEIGHT <= 64)); then kinds+=(icon)
     elif xprop -id "$w" _NET_WM_WINDOW_TYPE | grep -q _NET_WM_WINDOW_TYPE_UTILITY; then kinds+=(popup) popup="$X $Y $WIDTH"
@@ -21,9 +21,9 @@ shown() {
   done
   printf '%s\n' "${kinds[@]}" | sort | xargs
 }
-shows() { [[ "$(shown)" == "$1" ]]; }
+kinds() { [[ "$(shown)" == "$1" ]]; }
 click_icon() {
-  eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --class tovu | head -1)")"
+  eval "$(xdotool getwindowgeometry --shell "$(windows | head -1)")"
   icon_x=$((X + WIDTH / 2)) icon_bottom=$((Y + HEIGHT))
   xdotool mousemove "$icon_x" $((Y + HEIGHT / 2)) click 1
 }
@@ -49,7 +49,7 @@ for step in "${steps[@]}"; do
   action=$(echo "${step%%|*}" | xargs) want=$(echo "${step#*|}" | xargs)
   echo "# $action: $want"
   $action
-  eventually shows "$want" || fail "after $action tovu shows \"$(shown)\", not \"$want\""
+  eventually kinds "$want" || fail "after $action tovu shows \"$(shown)\", not \"$want\""
 done
 grep -q "tray: XEmbed" "$scratch/log" || fail "no XEmbed tray in the log"
 echo "PASS"

@@ -18,6 +18,8 @@ for attempt in 1 2 3; do
   kill "$xvfb" 2>/dev/null || true
 done
 
+windows() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }  # tovu's visible windows
+shows() { test "$(windows | wc -l)" -eq "$1"; }  # shows N: N of them
 start_trayer() {  # the XEmbed tray, its pid in $trayer
   trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
   trayer=$! && pids+=("$trayer")

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <iterator>
 #include <random>
 #include <set>
 #include <sstream>
@@ -16,14 +17,18 @@ using namespace PhoneKit::testing;
 
 namespace {
 
-std::vector<std::string> split(const std::string& text, char separator) {
+// A line's tab-separated fields, the empty ones included.
+std::vector<std::string> fields(const std::string& line) {
     std::vector<std::string> parts;
-    std::stringstream stream(text);
-    for (std::string part; std::getline(stream, part, separator);) {
-        if (!part.empty() || separator == '\t') parts.push_back(part);
-    }
-    if (separator == '\t' && !text.empty() && text.back() == '\t') parts.emplace_back();
+    std::stringstream stream(line);
+    for (std::string part; std::getline(stream, part, '\t');) parts.push_back(part);
+    if (!line.empty() && line.back() == '\t') parts.emplace_back();
     return parts;
+}
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream stream(text);
+    return {std::istream_iterator<std::string>(stream), {}};
 }
 
 }  // namespace
@@ -34,8 +39,8 @@ TEST(Region, CompiledTableEqualsTheDataFileRowByRow) {
     std::getline(file, line);  // header
     std::size_t i = 0;
     for (; std::getline(file, line); ++i) {
-        const auto f = split(line, '\t');
-        const Region row{f.at(0), f.at(1), f.at(2), f.at(3), f.at(4), split(f.at(5), ' ')};
+        const auto f = fields(line);
+        const Region row{f.at(0), f.at(1), f.at(2), f.at(3), f.at(4), words(f.at(5))};
         SCOPED_TRACE(row.id);
         ASSERT_LT(i, Region::all().size());
         EXPECT_EQ(Region::all()[i], row);
