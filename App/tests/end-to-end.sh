@@ -85,7 +85,11 @@ echo "# a clipboard owner that never answers delays the prefill, never the panel
 printf '0551234567' | xclip -quiet -selection clipboard & owner=$! && pids+=("$owner")
 eventually xclip -o -selection clipboard >/dev/null || fail "xclip did not take the clipboard"
 kill -STOP "$owner"
+reopens=$(logged reopen)
 "$tovu" --show &  # it returns once the running tovu has answered
+# Timed from the request's arrival: a slow start of the asking tovu (under
+# the sanitizers, say) is not the panel's delay.
+eventually at_least $((reopens + 1)) reopen || fail "tovu --show did not reach tovu"
 for _ in $(seq 30); do panel_shown && break; sleep 0.1; done
 panel_shown || fail "the panel waited for the clipboard"
 kill -CONT "$owner"

@@ -11,7 +11,8 @@ fi
 tovu="$1"
 scratch=$(mktemp -d)
 pids=()
-cleanup() { kill "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"; }
+# A stopped process (a test may pause one) ends only once it is continued.
+cleanup() { kill "${pids[@]}" 2>/dev/null || true; kill -CONT "${pids[@]}" 2>/dev/null || true; wait 2>/dev/null || true; rm -rf "$scratch"; }
 trap cleanup EXIT
 mkdir -p "$scratch/config" "$scratch/data/applications"
 mkdir -m 0700 "$scratch/runtime"
