@@ -2,7 +2,7 @@
 // English and Arabic, light and dark, as DIR/<language>-<appearance>-<state>.png,
 // and once more after a switch at run time from the other language, as
 // DIR/switched-<language>-<appearance>-<state>.png.
-#include "Fakes.h"
+#include "tests/Fakes.h"
 
 #include <QApplication>
 #include <QDir>
