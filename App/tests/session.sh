@@ -3,7 +3,7 @@
 # again inside a D-Bus session of its own; $tovu is its first argument; a
 # scratch home with its XDG folders; a fake WhatsApp registered for
 # whatsapp: links that writes down every link it is given ($scratch/opened);
-# fail, eventually and tovu's start and log; the processes in $pids ended on
+# fail, within, eventually and tovu's start and log; the processes in $pids ended on
 # exit. $tests is this folder, where Python finds checks.py.
 if [[ "${TOVU_PRIVATE_BUS:-}" != 1 ]]; then  # the accessibility bus too is then this session's
   exec env -u DISPLAY -u WAYLAND_DISPLAY -u AT_SPI_BUS_ADDRESS TOVU_PRIVATE_BUS=1 dbus-run-session -- "$0" "$@"
@@ -33,10 +33,12 @@ fail() {
   if [[ -n "${xvfb:-}" ]]; then echo "--- Xvfb on $DISPLAY ($(kill -0 "$xvfb" 2>/dev/null && echo up || echo gone))"; tail -5 "$scratch/xvfb.log"; fi
   exit 1
 }
-eventually() {  # eventually COMMAND…: up to ten seconds for COMMAND to succeed
-  for _ in $(seq 100); do "$@" && return 0; sleep 0.1; done
+within() {  # within SECONDS COMMAND…: COMMAND succeeds within SECONDS, tried every tenth of a second
+  local tries=$(($1 * 10)); shift
+  for _ in $(seq "$tries"); do "$@" && return 0; sleep 0.1; done
   return 1
 }
+eventually() { within 10 "$@"; }  # eventually COMMAND…: within ten seconds
 # shellcheck disable=SC2120  # most starts take no arguments
 start_tovu() {  # start_tovu [ARGUMENT…]: tovu in the background, its pid in $app, its log in $scratch/log
   "$tovu" "$@" 2>>"$scratch/log" & app=$! && pids+=("$app")

@@ -34,7 +34,7 @@ stop_tovu
 : >"$scratch/log"
 start_tovu
 eventually registered 3 || fail "the watcher got no RegisterStatusNotifierItem"
-eventually grep -q "tray: StatusNotifierItem" "$scratch/log" || fail "the item is not in use"
+eventually at_least 1 "tray: StatusNotifierItem" || fail "the item is not in use"
 shows 0 || fail "an XEmbed icon beside the item"
 [[ "$(logged "tray: XEmbed")" -eq 0 ]] || fail "an XEmbed icon was made"
 
@@ -142,7 +142,7 @@ before=$(registrations)
 export WAYLAND_DISPLAY=wayland-tovu QT_QPA_PLATFORM=wayland
 DISPLAY='' start_tovu
 eventually registered $((before + 1)) || fail "the watcher got no RegisterStatusNotifierItem from Wayland"
-eventually grep -q "tray: StatusNotifierItem" "$scratch/log" || fail "the item is not in use on Wayland"
+eventually at_least 1 "tray: StatusNotifierItem" || fail "the item is not in use on Wayland"
 DISPLAY='' diagnosed "display server: Wayland (WAYLAND_DISPLAY=wayland-tovu)" "tray: StatusNotifierItem" \
   "placement: where the compositor puts it" \
   "prefill: yes, once the panel has the focus (Wayland shows the clipboard to the focused window only)"
