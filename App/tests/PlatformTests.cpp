@@ -315,45 +315,16 @@ TEST(ChatOpening, TheDeepLinkElseTheWebLinkGoesToItsHandler) {
         for (const QString& type : c.handlers) desktop.registerHandler(type.section('/', 1), type);
         QString out;
         EXPECT_EQ(desktop.run(c.arguments, &out), c.exitCode);
-        if (!c.out.isEmpty()) EXPECT_EQ(out, c.out);
+        if (!c.out.isEmpty()) {
+            EXPECT_EQ(out, c.out);
+        }
         for (const auto& [handler, link] : {std::pair("whatsapp", c.whatsapp), std::pair("https", c.browser)}) {
-            if (!link.isEmpty()) EXPECT_TRUE(eventually([&] { return QFile::exists(desktop.log(handler)); }));
+            if (!link.isEmpty()) {
+                EXPECT_TRUE(eventually([&] { return QFile::exists(desktop.log(handler)); }));
+            }
             EXPECT_EQ(readAll(desktop.log(handler)), link) << handler;
         }
     }
-}
-
-TEST(SingleInstance, ASecondTovuShowsTheFirstsPanel) {
-    Desktop desktop;
-    desktop.environment.insert("QT_LOGGING_RULES", "app.tovu.app.info=true");
-    auto first = desktop.start();
-    ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.socket()); }));
-    EXPECT_EQ(QFile::permissions(desktop.socket()) & (QFileDevice::ReadOther | QFileDevice::WriteOther), 0);
-    EXPECT_EQ(desktop.run({}), 0);  // the second asks and leaves
-    ASSERT_TRUE(eventually([&] { return first->readAllStandardError().contains("reopen"); }));
-
-    // A crash leaves the socket behind; the next tovu takes its place.
-    ::kill(static_cast<pid_t>(first->processId()), SIGKILL);
-    first->waitForFinished();
-    ASSERT_TRUE(QFile::exists(desktop.socket()));
-    auto next = desktop.start();
-    QByteArray log;
-    ASSERT_TRUE(eventually([&] {
-        log += next->readAllStandardError();
-        return log.contains("panel shown");  // no tray here: it opens its window at once
-    }));
-    EXPECT_EQ(desktop.run({}), 0);
-    ASSERT_TRUE(eventually([&] {
-        log += next->readAllStandardError();
-        return log.contains("reopen");
-    }));
-
-    ::kill(static_cast<pid_t>(next->processId()), SIGTERM);  // the website build quits
-    ASSERT_TRUE(next->waitForFinished(5000));
-    EXPECT_EQ(next->exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(next->exitCode(), 0);
-    log += next->readAllStandardError();
-    EXPECT_TRUE(log.contains("quit request: event 1903520116 reason 1819240303 explicit 0 poweringOff 0 -> quit"));
 }
 
 // Whatever sits where QSettings keeps its lock (a folder, a dangling link,

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One tovu per user, for real: ten starts at once on a private session bus
 # and ten without any bus (the lock), org.freedesktop.Application over
-# gdbus, a paused instance that keeps its name, and the links tovu handles.
+# gdbus, a paused instance that keeps its name, the links tovu handles, and
+# the socket a crash leaves behind.
 #   single-instance.sh TOVU
 set -euo pipefail
 source "$(dirname "$0")/session.sh"
@@ -41,7 +42,7 @@ if application ActivateAction no-such-action "[]" "{}" 2>/dev/null; then fail "a
 "$tovu" --show
 "$tovu" "tel:+966-50-123-4567;ext=9"
 "$tovu" "tovu://somewhere-else"
-eventually grep -q "link ignored: tovu://somewhere-else" "$scratch/log" || fail "an unknown tovu: link was not ignored"
+eventually at_least 1 "link ignored: tovu://somewhere-else" || fail "an unknown tovu: link was not ignored"
 eventually at_least $((before + 4)) reopen || fail "reopens: $(logged reopen), expected $((before + 4))"
 
 # A paused instance keeps its name: the next start asks it and leaves.
@@ -54,11 +55,21 @@ kill -CONT "$pid"
 eventually at_least $((before + 1)) reopen || fail "the paused instance never showed its panel"
 kill -TERM "$pid"
 eventually at_most 0 || fail "tovu did not end on SIGTERM"
+# SIGTERM is the session's quit, with the logout's reason ("logo").
+at_least 1 "quit request: event 1903520116 reason 1819240303 explicit 0 poweringOff 0 -> quit" || fail "no quit for SIGTERM"
 
 # Without a session bus: the lock decides.
 (
   unset DBUS_SESSION_BUS_ADDRESS
   race "no bus"
+  socket="$XDG_RUNTIME_DIR/tovu.socket"
+  (( 0$(stat -c %a "$socket") & 077 )) && fail "others may use the socket: $(stat -c %a "$socket")"
+  # A crash leaves the socket behind; the next tovu takes its place.
+  pid=$(pgrep -f "^$tovu\$")
+  { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
+  eventually at_most 0 || fail "tovu outlived SIGKILL"
+  [[ -S "$socket" ]] || fail "no socket was left behind"
+  race "no bus, after a crash"
   "$tovu" --show
   kill -TERM "$(pgrep -f "^$tovu\$")"
   eventually at_most 0 || fail "tovu did not end on SIGTERM"
