@@ -238,12 +238,13 @@ TEST(MessagesModel, AnUnfilledSlotOrABlankDraftIsNeitherSentNorSaved) {
     EXPECT_TRUE(p.messages.isEditing());
     EXPECT_EQ(p.messages.draft(), "رقم الآيبان\n");
     EXPECT_TRUE(p.workspace.opened.empty());
-    const auto before = PhoneKit::TemplateStore(p.defaults).load();
+    const PhoneKit::TemplateStore store(p.defaults);
+    const auto before = store.load();
     p.messages.setDraft("  \n ");
     EXPECT_FALSE(p.messages.canSave());
     p.messages.saveDraft();
     EXPECT_TRUE(p.messages.isEditing());
-    EXPECT_EQ(PhoneKit::TemplateStore(p.defaults).load(), before);
+    EXPECT_EQ(store.load(), before);
 }
 
 TEST(MessagesModel, SendingFallsBackToTheWebPickerThenSaysItFailed) {
