@@ -78,6 +78,7 @@ TEST(LaunchDecision, RoutesOfTheAppsOwnLinks) {
         {"tovu://template?id=greeting&key", key, Route::nothing()},  // a key item without value
         {"tovu://template?id=&key=" + key, key, Route::nothing()},
         {"tovu://template?key=" + key, key, Route::nothing()},
+        {"tovu://template?id=greeting", key, Route::nothing()},  // no key at all
         {"tovu://template", key, Route::nothing()},
         {"tovu://template?", key, Route::nothing()},
         {"tovu://other?id=greeting&key=" + key, key, Route::nothing()},
