@@ -13,6 +13,13 @@ tovu="$scratch/tovu"
 trap 'pkill -CONT -f "^$tovu\$" 2>/dev/null || true; pkill -f "^$tovu" 2>/dev/null || true; cleanup' EXIT
 export QT_QPA_PLATFORM=offscreen
 instances() { pgrep -c -f "^$tovu\$" || true; }
+instance() { pgrep -f "^$tovu\$"; }  # the pid of the one running tovu
+# ends_on_sigterm: the running tovu, a child of this shell, ends on SIGTERM with status 0.
+ends_on_sigterm() {
+  local pid; pid=$(instance)
+  kill -TERM "$pid"
+  wait "$pid" || fail "tovu ended with $? on SIGTERM"
+}
 at_most() { [[ "$(instances)" -le "$1" ]]; }
 application() {
   gdbus call --session --dest app.tovu.tovu --object-path /app/tovu/tovu --method org.freedesktop.Application."$1" "${@:2}"
@@ -26,7 +33,7 @@ race() {
   for _ in $(seq 10); do "$tovu" 2>>"$scratch/log" & starts+=($!); done
   eventually at_most 1 || fail "$(instances) instances ($1)"
   for pid in "${starts[@]}"; do
-    if [[ "$(pgrep -f "^$tovu\$")" != "$pid" ]]; then wait "$pid" || status=$?; fi
+    if [[ "$(instance)" != "$pid" ]]; then wait "$pid" || status=$?; fi
   done
   [[ "$status" == 0 ]] || fail "a start exited $status ($1)"
   [[ "$(instances)" == 1 ]] || fail "$(instances) instances ($1)"
@@ -46,15 +53,14 @@ eventually at_least 1 "link ignored: tovu://somewhere-else" || fail "an unknown 
 eventually at_least $((before + 4)) reopen || fail "reopens: $(logged reopen), expected $((before + 4))"
 
 # A paused instance keeps its name: the next start asks it and leaves.
-pid=$(pgrep -f "^$tovu\$")
+pid=$(instance)
 before=$(logged reopen)
 kill -STOP "$pid"
 timeout 20 "$tovu" || fail "a start beside a paused instance exited $?"
 [[ "$(instances)" == 1 ]] || fail "a second instance beside the paused one"
 kill -CONT "$pid"
 eventually at_least $((before + 1)) reopen || fail "the paused instance never showed its panel"
-kill -TERM "$pid"
-eventually at_most 0 || fail "tovu did not end on SIGTERM"
+ends_on_sigterm
 # SIGTERM is the session's quit, with the logout's reason ("logo").
 at_least 1 "quit request: event 1903520116 reason 1819240303 explicit 0 poweringOff 0 -> quit" || fail "no quit for SIGTERM"
 
@@ -63,15 +69,15 @@ at_least 1 "quit request: event 1903520116 reason 1819240303 explicit 0 powering
   unset DBUS_SESSION_BUS_ADDRESS
   race "no bus"
   socket="$XDG_RUNTIME_DIR/tovu.socket"
-  (( 0$(stat -c %a "$socket") & 077 )) && fail "others may use the socket: $(stat -c %a "$socket")"
+  mode=$(stat -c %a "$socket")
+  (( 0$mode & 077 )) && fail "others may use the socket: $mode"
   # A crash leaves the socket behind; the next tovu takes its place.
-  pid=$(pgrep -f "^$tovu\$")
+  pid=$(instance)
   { kill -KILL "$pid" && wait "$pid"; } 2>/dev/null || true
   eventually at_most 0 || fail "tovu outlived SIGKILL"
   [[ -S "$socket" ]] || fail "no socket was left behind"
   race "no bus, after a crash"
   "$tovu" --show
-  kill -TERM "$(pgrep -f "^$tovu\$")"
-  eventually at_most 0 || fail "tovu did not end on SIGTERM"
+  ends_on_sigterm
 )
 echo "one instance in every race"
