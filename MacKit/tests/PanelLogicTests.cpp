@@ -87,6 +87,8 @@ TEST(TelLink, TheNumberOfATelLink) {
         {"tel:0501234567;phone-context=+966", "0501234567"},
         {"tel:%2", "%2"},
         {"tel:%2B%39%36%36", "+966"},
+        {"tel:%09+966501234567%0A", "+966501234567"},  // escapes with a leading zero digit
+        {"tel:+966%2f50", "+966/50"},                  // lowercase hex up to f
         {"tel:", std::nullopt},
         {"tel:;ext=1", std::nullopt},
         {"mailto:a@b.c", std::nullopt},
