@@ -27,8 +27,10 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         {"966912345678", "SA", {}},  // home code without plus must be valid
         {"971912345678", "SA", {other("971912345678")}},
         {"201012345678", "SA", {mobile("201012345678")}},
-        {"9660501234567", "SA", {mobile("966501234567")}},  // trunk zero after the bare code
-        {"4407400123456", "SA", {}},                        // "44" is no bare code
+        {"9660501234567", "SA", {mobile("966501234567")}},      // trunk zero after the bare code
+        {"4407400123456", "SA", {}},                            // "44" is no bare code
+        {"971912345678901", "SA", {other("971912345678901")}},  // fifteen digits, the longest there is
+        {"9719123456789012", "SA", {}},
         // the region decides, the home region is the second chance
         {"9876543210", "SA", {}},
         {"9876543210", "IN", {mobile("919876543210")}},
@@ -47,7 +49,8 @@ TEST(PhoneNumber, EveryReadingOfOneCandidate) {
         // the international reading
         {"+0501234567", "SA", {}},
         {"+9665012", "SA", {}},
-        {"+96650123456789012", "SA", {}},  // 17 digits
+        {"+966501234567890", "SA", {other("966501234567890")}},  // 15 digits, the most a number has
+        {"+9665012345678901", "SA", {}},
         {"0096650123456789", "SA", {other("96650123456789")}},
         {"00 50 123 4567", "SA", {other("501234567")}},
         {"+44 (0) 7400 123456", "SA", {mobile("447400123456")}},
