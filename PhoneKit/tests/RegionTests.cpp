@@ -217,6 +217,9 @@ TEST(Region, PatternLengthsBoundTheCandidates) {
         {"(?:12", 0, SIZE_MAX},
         {"1\\w", 0, SIZE_MAX},  // only "\d" is a digit class
         {"1\\", 0, SIZE_MAX},
+        // An open count has no upper bound, and half of one is no count.
+        {"1\\d{3,}", 0, SIZE_MAX},
+        {"1\\d{,3}", 0, SIZE_MAX},
     };
     for (const auto& c : cases) {
         const auto lengths = PatternMatcher::lengthsOf(c.pattern);
