@@ -4,11 +4,13 @@
 source "$(dirname "${BASH_SOURCE[0]}")/session.sh"
 
 # Xvfb picks a free display itself; a server that does not answer is
-# replaced.
+# replaced. -noreset: a server resets when its last client leaves, and a
+# client that connects during the reset (trayer or tovu, just after xdpyinfo
+# left) is turned away with "cannot open display".
 for attempt in 1 2 3; do
   : >"$scratch/display"
   exec 3>"$scratch/display"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 2>"$scratch/xvfb.log" &
   xvfb=$! && pids+=("$xvfb")
   exec 3>&-
   eventually test -s "$scratch/display" || fail "Xvfb did not start"
@@ -21,9 +23,9 @@ done
 windows() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }  # tovu's visible windows
 shows() { test "$(windows | wc -l)" -eq "$1"; }  # shows N: N of them
 start_trayer() {  # the XEmbed tray, its pid in $trayer
-  trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>/dev/null &
+  trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>"$scratch/trayer.log" &
   trayer=$! && pids+=("$trayer")
-  eventually xdotool search --class trayer >/dev/null || fail "no tray host"
+  eventually xdotool search --class trayer >/dev/null || { cat "$scratch/trayer.log"; fail "no tray host"; }
 }
 stop_trayer() { kill "$trayer"; wait "$trayer" 2>/dev/null || true; }
 # weston with its X11 backend in Xvfb (so it has a seat, and xdotool's keys
