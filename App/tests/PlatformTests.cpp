@@ -15,13 +15,11 @@
 
 #include <QClipboard>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QThread>
 
 // GLib names a struct member "signals", which Qt defines as a keyword.
 #undef signals
@@ -233,9 +231,7 @@ TEST(AutostartLogin, TheEntryStartsTovuWhereverItLives) {
         EXPECT_TRUE(g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, &error)) << (error ? error->message : "");
         g_clear_error(&error);
         g_object_unref(info);
-        QElapsedTimer waited;
-        waited.start();
-        while (!QFile::exists(marker) && waited.elapsed() < 5000) QThread::msleep(10);
+        eventually([&] { return QFile::exists(marker); });
         EXPECT_EQ(readAll(marker), program);
     }
     // Moved away: the entry starts nothing.

@@ -31,6 +31,7 @@ printf '[Default Applications]\nx-scheme-handler/whatsapp=fake-whatsapp.desktop\
 fail() {
   echo "FAIL: $*"; echo "--- tovu's log"; cat "$scratch/log" || true
   if [[ -n "${xvfb:-}" ]]; then echo "--- Xvfb on $DISPLAY ($(kill -0 "$xvfb" 2>/dev/null && echo up || echo gone))"; tail -5 "$scratch/xvfb.log"; fi
+  if [[ -s "$scratch/trayer.log" ]]; then echo "--- trayer"; tail -5 "$scratch/trayer.log"; fi
   exit 1
 }
 within() {  # within SECONDS COMMAND…: COMMAND succeeds within SECONDS, tried every tenth of a second

@@ -23,9 +23,9 @@ done
 windows() { xdotool search --onlyvisible --class tovu 2>/dev/null || true; }  # tovu's visible windows
 shows() { test "$(windows | wc -l)" -eq "$1"; }  # shows N: N of them
 start_trayer() {  # the XEmbed tray, its pid in $trayer
-  trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>"$scratch/trayer.log" &
+  trayer --edge top --align right --widthtype pixel --width 120 --height 28 --SetDockType true 2>>"$scratch/trayer.log" &
   trayer=$! && pids+=("$trayer")
-  eventually xdotool search --class trayer >/dev/null || { cat "$scratch/trayer.log"; fail "no tray host"; }
+  eventually xdotool search --class trayer >/dev/null || fail "no tray host"
 }
 stop_trayer() { kill "$trayer"; wait "$trayer" 2>/dev/null || true; }
 # weston with its X11 backend in Xvfb (so it has a seat, and xdotool's keys
