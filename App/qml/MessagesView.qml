@@ -17,13 +17,22 @@ Item {
     // One message: its title (and preview) opens the editor, the arrow sends.
     component MessageRow: Rectangle {
         id: row
-        required property var message
+        required property int index
+        required property string messageId
+        required property string title
+        required property string preview
+        required property bool needsFilling
         required property MessagesModel messages
-        readonly property bool unfilled: row.message.needsFilling
+        readonly property bool unfilled: row.needsFilling
         readonly property bool holdsFocus: edit.activeFocus || send.activeFocus
-        // Whoever lists the rows keeps the one with the keyboard in sight.
+        // Rows are made as they come into sight: the keyboard goes from row
+        // to row by index, not by the order in which the rows were made.
+        signal tabbed(int toIndex, bool toSend)
         signal focused()
         onHoldsFocusChanged: if (row.holdsFocus) row.focused()
+        function focusPart(toSend: bool) {
+            (toSend ? send : edit).forceActiveFocus(toSend ? Qt.BacktabFocusReason : Qt.TabFocusReason)
+        }
 
         implicitHeight: Math.max(edit.implicitContentHeight, 30) + 14
         radius: 10
@@ -39,18 +48,18 @@ Item {
             spacing: 10
             PanelButton {
                 id: edit
-                objectName: "edit-" + row.message.id
+                objectName: "edit-" + row.messageId
                 Layout.fillWidth: true
                 Layout.fillHeight: true
                 // Around the text, in the row's margin, clear of the glyphs.
                 ringInset: -5
                 ringRadius: 6
-                text: row.message.title
+                text: row.title
                 contentItem: ColumnLayout {
                     spacing: 2
                     Text {
                         Layout.fillWidth: true
-                        text: row.message.title
+                        text: row.title
                         font: Theme.body
                         color: row.unfilled ? Colours.fgMuted : Colours.fg
                         elide: Text.ElideRight
@@ -59,7 +68,7 @@ Item {
                     Text {
                         Layout.fillWidth: true
                         visible: text !== ""
-                        text: row.unfilled ? qsTranslate("tovu", "Not filled in yet. Click to add.") : row.message.preview
+                        text: row.unfilled ? qsTranslate("tovu", "Not filled in yet. Click to add.") : row.preview
                         font: Theme.small
                         color: Colours.fgMuted
                         elide: Text.ElideRight
@@ -67,13 +76,15 @@ Item {
                     }
                 }
                 background: null
-                onClicked: row.messages.editMessage(row.message.id)
+                onClicked: row.messages.editMessage(row.messageId)
+                Keys.onTabPressed: send.forceActiveFocus(Qt.TabFocusReason)
+                Keys.onBacktabPressed: row.tabbed(row.index - 1, true)
                 //: Spoken hint of a message row: activating the row opens the message in the editor
                 Accessible.description: qsTranslate("tovu", "Edit", "row hint")
             }
             PanelButton {
                 id: send
-                objectName: "send-" + row.message.id
+                objectName: "send-" + row.messageId
                 Layout.preferredWidth: 30
                 Layout.preferredHeight: 30
                 ringColour: row.unfilled ? Colours.fg : Colours.onAccent
@@ -88,13 +99,15 @@ Item {
                         color: row.unfilled ? Colours.fgMuted : Colours.onAccent
                     }
                 }
-                onClicked: row.messages.sendMessage(row.message.id)
+                onClicked: row.messages.sendMessage(row.messageId)
+                Keys.onTabPressed: row.tabbed(row.index + 1, false)
+                Keys.onBacktabPressed: edit.forceActiveFocus(Qt.BacktabFocusReason)
                 //: The arrow button of a message row and its tool tip: sends the message through WhatsApp
                 text: qsTranslate("tovu", "Send")
                 // Spoken with the message it sends: a list of arrows all named
                 // alike says nothing.
                 //: Spoken name of a message's send arrow; %1 is the message's title
-                Accessible.name: qsTranslate("tovu", "Send: %1").arg(row.message.title)
+                Accessible.name: qsTranslate("tovu", "Send: %1").arg(row.title)
                 Accessible.description: qsTranslate("tovu", "The arrow opens WhatsApp, which asks which chat.")
                 ToolTip.text: send.text
                 ToolTip.visible: send.hovered
@@ -113,37 +126,45 @@ Item {
         width: section.width
         spacing: 10
 
-        // Every row is made at once, in list order: the keyboard then walks
-        // them in that order, and the list scrolls to the one it reaches.
-        Flickable {
+        // Rows are made as they scroll into sight and reused: a list of
+        // thousands costs what the few rows in sight cost.
+        ListView {
             id: list
             objectName: "messageList"
             Layout.fillWidth: true
             Layout.preferredHeight: 300
             clip: true
             boundsBehavior: Flickable.StopAtBounds
-            contentWidth: width
-            contentHeight: rows.implicitHeight
-            function reveal(row: Item) {
-                if (row.y < list.contentY)
-                    list.contentY = row.y
-                else if (row.y + row.height > list.contentY + list.height)
-                    list.contentY = row.y + row.height - list.height
-            }
-            Column {
-                id: rows
+            spacing: 6
+            // Two screenfuls made ahead and behind: the next row is there for
+            // the keyboard, and a short list is made whole.
+            cacheBuffer: 600
+            model: section.messages.rows
+            delegate: MessageRow {
+                id: delegate
                 width: list.width
-                spacing: 6
-                Repeater {
-                    model: section.messages.messages
-                    delegate: MessageRow {
-                        id: delegate
-                        required property var modelData
-                        width: rows.width
-                        message: delegate.modelData
-                        messages: section.messages
-                        onFocused: list.reveal(delegate)
+                messages: section.messages
+                onFocused: list.positionViewAtIndex(delegate.index, ListView.Contain)
+                onTabbed: (toIndex, toSend) => list.moveFocus(toIndex, toSend)
+                Connections {
+                    target: list
+                    function onFocusWanted(toIndex: int, toSend: bool) {
+                        if (toIndex === delegate.index)
+                            delegate.focusPart(toSend)
                     }
+                }
+            }
+            signal focusWanted(int toIndex, bool toSend)
+            // Past the first row the keyboard leaves for what comes before
+            // the list, past the last for the New Message button.
+            function moveFocus(toIndex: int, toSend: bool) {
+                if (toIndex < 0) {
+                    list.nextItemInFocusChain(false).forceActiveFocus(Qt.BacktabFocusReason)
+                } else if (toIndex >= list.count) {
+                    add.forceActiveFocus(Qt.TabFocusReason)
+                } else {
+                    list.positionViewAtIndex(toIndex, ListView.Contain)
+                    list.focusWanted(toIndex, toSend)
                 }
             }
             ScrollBar.vertical: ScrollBar {
@@ -180,6 +201,12 @@ Item {
                 }
                 ringRadius: 10
                 onClicked: section.messages.startNew()
+                Keys.onBacktabPressed: event => {
+                    if (list.count > 0)
+                        list.moveFocus(list.count - 1, true)
+                    else
+                        event.accepted = false
+                }
                 //: Spoken description of the New Message button
                 Accessible.description: qsTranslate("tovu", "Opens the editor for a message of your own")
             }

@@ -39,7 +39,9 @@ def shown_frame():
                 return o
 
 frame = eventually(shown_frame, 30) or sys.exit("tovu's window never came up active on the accessibility bus")
-focused = lambda: next((o for o in objects(frame) if o.getState().contains(pyatspi.STATE_FOCUSED)), None)
+# The deepest focused object: the message list is focused too while one of
+# its rows is.
+focused = lambda: next((o for o in reversed(list(objects(frame))) if o.getState().contains(pyatspi.STATE_FOCUSED)), None)
 
 def key(*keys):
     subprocess.run(["xdotool", "key", "--delay", "30", *keys], check=True)

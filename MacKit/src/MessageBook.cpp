@@ -16,7 +16,9 @@ namespace Templates = PhoneKit::Templates;
 MessageBook::MessageBook(PhoneKit::TemplateStore store, std::string languageID)
     : languageID_(std::move(languageID)), store_(std::move(store)) {
     if (auto stored = store_.load()) {
-        messages_ = std::move(*stored);
+        messages_ = Templates::withUniqueIDs(*stored);
+        // Deleting or editing one message must never touch another.
+        if (messages_ != *stored) saveAll();
         return;
     }
     // Seeding overwrites the stored list; one this version cannot read
@@ -38,9 +40,17 @@ std::string MessageBook::editorStart(const std::optional<MessageTemplate>& messa
     return message ? Templates::editorStart(*message, languageID_) : std::string();
 }
 
+bool MessageBook::accepts(std::string_view text, const std::optional<MessageTemplate>& editing) const {
+    const std::string content = PhoneKit::Text::trimmed(text);
+    if (content.empty() || !PhoneKit::fitsInMessage(content)) return false;
+    const bool replaces = editing && std::any_of(messages_.begin(), messages_.end(),
+                                                 [&](const MessageTemplate& m) { return m.id == editing->id; });
+    return replaces || messages_.size() < PhoneKit::TemplateLimits::messages;
+}
+
 void MessageBook::save(std::string_view text, const std::optional<MessageTemplate>& editing) {
+    if (!accepts(text, editing)) return;
     std::string content = PhoneKit::Text::trimmed(text);
-    if (content.empty()) return;
     MessageTemplate record = editing ? MessageTemplate{editing->id, editing->kind, std::move(content)}
                                      : Templates::newCustom(std::move(content));
     const auto existing =

@@ -122,9 +122,24 @@ TEST(MessageBook, SavesNewAndEditedMessages) {
     EXPECT_EQ(book.messages().back(), (MessageTemplate{"thanks", Kind::starter, "Back again"}));
     EXPECT_EQ(f.stored(), book.messages());
 
-    const std::string megabyte(1 << 20, 'm');
-    book.save(megabyte, added);
-    EXPECT_EQ(f.open().messages()[12].text, megabyte);
+    // Characters, not bytes, are what a message may hold: 65,536 Arabic
+    // letters fit; one more is refused and nothing changes.
+    std::string longest;
+    for (std::size_t i = 0; i < PhoneKit::TemplateLimits::characters; ++i) longest += "م";
+    book.save(longest, added);
+    EXPECT_EQ(f.open().messages()[12].text, longest);
+    book.save(longest + "م", added);
+    EXPECT_EQ(f.open().messages()[12].text, longest);
+
+    // A full list takes edits but no new message.
+    std::vector<MessageTemplate> full;
+    for (std::size_t i = 0; i < PhoneKit::TemplateLimits::messages; ++i)
+        full.push_back(PhoneKit::Templates::newCustom("m"));
+    book.replaceAll(full);
+    book.save("One more", std::nullopt);
+    EXPECT_EQ(f.open().messages().size(), PhoneKit::TemplateLimits::messages);
+    book.save("Edited", book.messages().back());
+    EXPECT_EQ(f.open().messages().back().text, "Edited");
 }
 
 TEST(MessageBook, DeletesRestoresAndSends) {

@@ -1,11 +1,10 @@
 #include "cli/CommandLine.h"
 
-#include <PhoneKit/support/Files.h>
-
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstring>
+#include <istream>
 #include <ostream>
 
 namespace CommandLine {
@@ -105,10 +104,18 @@ std::optional<PhoneKit::Region> region(const Parsed& parsed, std::string& proble
     return found;
 }
 
-std::optional<std::string> readAll(std::istream& in, std::string_view what, std::string& problem) {
-    auto bytes = PhoneKit::Files::readStream(in);
-    if (!bytes) problem = readFailure(what);
-    return bytes;
+std::optional<std::string> readAll(std::istream& in, std::string_view what, std::size_t limit, std::string& problem) {
+    std::string bytes;
+    char chunk[1 << 16];
+    errno = 0;
+    while (bytes.size() < limit) {
+        const auto wanted = std::streamsize(std::min(sizeof chunk, limit - bytes.size()));
+        if (!in.read(chunk, wanted) && in.gcount() == 0) break;
+        bytes.append(chunk, std::size_t(in.gcount()));
+    }
+    if (!in.bad()) return bytes;
+    problem = readFailure(what);
+    return std::nullopt;
 }
 
 std::string readFailure(std::string_view what) {

@@ -66,9 +66,10 @@ std::optional<PhoneKit::Region> regionNamed(std::string id);
 /// nothing, with the problem in `problem`, for an id that names no region.
 std::optional<PhoneKit::Region> region(const Parsed& parsed, std::string& problem);
 
-/// All of `in` (standard input, or the file `what` names), or nothing with
-/// the reason in `problem` when it cannot be read (closed, a folder, EIO).
-std::optional<std::string> readAll(std::istream& in, std::string_view what, std::string& problem);
+/// `in` (standard input, or the file `what` names) up to `limit` bytes, so
+/// that an endless input (/dev/zero) costs no more; nothing, with the reason
+/// in `problem`, when it cannot be read (closed, a folder, EIO).
+std::optional<std::string> readAll(std::istream& in, std::string_view what, std::size_t limit, std::string& problem);
 
 /// "cannot read WHAT: " and why the last read failed, from errno.
 std::string readFailure(std::string_view what);

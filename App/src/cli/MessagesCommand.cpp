@@ -9,6 +9,7 @@
 #include <PhoneKit/messages/Templates.h>
 #include <PhoneKit/stores/TemplateStore.h>
 #include <PhoneKit/support/Files.h>
+#include <PhoneKit/support/Text.h>
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -41,45 +42,49 @@ constexpr CommandLine::Command kCommand{
     "      --json), write them to FILE (or standard output) as JSON, or replace\n"
     "      them with the list in FILE (or standard input), checked whole first.\n"};
 
-// The whole content of FILE, or of standard input for "-".
-std::optional<std::string> readAll(const std::string& file, std::istream& in, std::string& problem) {
-    if (file == "-") return CommandLine::readAll(in, "standard input", problem);
+// The content of FILE, or of standard input for "-": a byte more than a
+// list may hold is enough to tell it is too large.
+std::optional<std::string> readList(const std::string& file, std::istream& in, std::string& problem) {
+    constexpr std::size_t limit = PhoneKit::TemplateLimits::bytes + 1;
+    if (file == "-") return CommandLine::readAll(in, "standard input", limit, problem);
     std::ifstream opened(file, std::ios::binary);
     if (!opened) {
         problem = CommandLine::readFailure(file);
         return std::nullopt;
     }
-    return CommandLine::readAll(opened, file, problem);
+    return CommandLine::readAll(opened, file, limit, problem);
 }
 
 int import(const std::string& file, std::istream& in, std::ostream& out, std::ostream& err) {
     std::string problem;
-    const auto bytes = readAll(file, in, problem);
+    const auto bytes = readList(file, in, problem);
     if (!bytes) {
         err << "tovu messages import: " << problem << '\n';
         return 1;
     }
-    const auto list = PhoneKit::decodeTemplates(*bytes);
-    if (!list) {
-        err << "tovu messages import: " << file
-            << " is not a message list (a JSON array of {\"id\",\"kind\",\"text\"} objects); nothing changed\n";
+    // Checked here whole, before any of it reaches the running tovu or the file.
+    const PhoneKit::TemplateImport checked = PhoneKit::checkedTemplates(*bytes);
+    if (!checked.problem.empty()) {
+        err << "tovu messages import: " << (file == "-" ? "standard input" : file) << ": " << checked.problem
+            << "; nothing changed\n";
         return 2;
     }
+    const std::vector<MessageTemplate>& list = checked.messages;
     if (const auto answer = SingleInstance::hand({QStringLiteral("import"), QString::fromStdString(*bytes)})) {
         if (!answer->isEmpty()) {
             err << "tovu messages import: the running tovu could not save the list: " << answer->toStdString() << '\n';
             return 1;
         }
-        out << "Imported " << list->size() << " messages into the running tovu.\n";
+        out << "Imported " << list.size() << " messages into the running tovu.\n";
         return CommandLine::finish(out, err, kCommand.name, 0);
     }
     auto settings = std::make_shared<SettingsDefaults>();
-    PhoneKit::TemplateStore(settings).save(*list);
+    PhoneKit::TemplateStore(settings).save(list);
     if (!settings->saveError().isEmpty()) {
         err << "tovu messages import: " << settings->saveError().toStdString() << '\n';
         return 1;
     }
-    out << "Imported " << list->size() << " messages.\n";
+    out << "Imported " << list.size() << " messages.\n";
     return CommandLine::finish(out, err, kCommand.name, 0);
 }
 
@@ -133,7 +138,10 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         out << PhoneKit::encodeTemplates(list) << '\n';
     } else {
         for (const MessageTemplate& message : list) {
-            out << PhoneKit::Templates::title(message, language) << '\t' << PhoneKit::toString(message.kind) << '\n';
+            // A title is the user's text, or an imported one: a terminal
+            // shows its escapes, never obeys them.
+            out << PhoneKit::Text::shownSafely(PhoneKit::Templates::title(message, language)) << '\t'
+                << PhoneKit::toString(message.kind) << '\n';
         }
     }
     return CommandLine::finish(out, err, kCommand.name, 0);

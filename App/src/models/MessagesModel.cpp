@@ -4,7 +4,57 @@
 
 #include <PhoneKit/support/Text.h>
 
-#include <QVariantMap>
+#include <algorithm>
+
+int MessageRows::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+
+QVariant MessageRows::data(const QModelIndex& index, int role) const {
+    if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid)) return {};
+    const Row& row = rows_[std::size_t(index.row())];
+    switch (role) {
+        case idRole: return row.id;
+        case kindRole: return row.kind;
+        case titleRole: return row.title;
+        case previewRole: return row.preview;
+        case needsFillingRole: return row.needsFilling;
+        default: return {};
+    }
+}
+
+QHash<int, QByteArray> MessageRows::roleNames() const {
+    return {{idRole, "messageId"},
+            {kindRole, "kind"},
+            {titleRole, "title"},
+            {previewRole, "preview"},
+            {needsFillingRole, "needsFilling"}};
+}
+
+bool MessageRows::update(std::vector<Row> rows) {
+    // One edit, deletion or addition touches one stretch of the list: what
+    // lies before and after it stays, and its delegates with it.
+    const auto oldSize = rows_.size(), newSize = rows.size();
+    std::size_t head = 0;
+    while (head < std::min(oldSize, newSize) && rows_[head] == rows[head]) ++head;
+    std::size_t tail = 0;
+    while (tail < std::min(oldSize, newSize) - head && rows_[oldSize - 1 - tail] == rows[newSize - 1 - tail]) ++tail;
+    const std::size_t oldMiddle = oldSize - head - tail, newMiddle = newSize - head - tail;
+    const std::size_t changed = std::min(oldMiddle, newMiddle);
+    std::copy_n(std::make_move_iterator(rows.begin() + std::ptrdiff_t(head)), changed,
+                rows_.begin() + std::ptrdiff_t(head));
+    if (changed > 0) emit dataChanged(index(int(head)), index(int(head + changed - 1)));
+    const std::size_t from = head + changed;
+    if (oldMiddle > newMiddle) {
+        beginRemoveRows({}, int(from), int(head + oldMiddle - 1));
+        rows_.erase(rows_.begin() + std::ptrdiff_t(from), rows_.begin() + std::ptrdiff_t(head + oldMiddle));
+        endRemoveRows();
+    } else if (newMiddle > oldMiddle) {
+        beginInsertRows({}, int(from), int(head + newMiddle - 1));
+        rows_.insert(rows_.begin() + std::ptrdiff_t(from), std::make_move_iterator(rows.begin() + std::ptrdiff_t(from)),
+                     std::make_move_iterator(rows.begin() + std::ptrdiff_t(head + newMiddle)));
+        endInsertRows();
+    }
+    return oldMiddle + newMiddle > 0;
+}
 
 namespace {
 
@@ -27,6 +77,7 @@ MessagesModel::MessagesModel(PhoneKit::TemplateStore store, const std::string& l
       book_(openBook(std::move(store), languageID, defaults)),
       defaults_(defaults),
       workspace_(workspace) {
+    rows_.update(rowsOfBook());
     defaults_.setValue(languageKey, languageID);
 }
 
@@ -36,7 +87,7 @@ void MessagesModel::setDraft(const QString& draft) {
     emit draftChanged();
 }
 
-bool MessagesModel::canSave() const { return !PhoneKit::Text::isBlank(draft_.toStdString()); }
+bool MessagesModel::canSave() const { return editing_ && book_.accepts(draft_.toStdString(), editing_->existing); }
 
 void MessagesModel::setCouldNotOpen(bool value) {
     if (value == couldNotOpen_) return;
@@ -70,13 +121,12 @@ void MessagesModel::endEditing() {
 void MessagesModel::changeList(const std::function<void()>& change) {
     // What the views see of the list; a change that leaves it as it was
     // (nothing to restore, an edit saved unchanged) notifies nothing.
-    const QVariantList before = messageRows();
     change();
-    if (messageRows() != before) emit messagesChanged();
+    if (rows_.update(rowsOfBook())) emit messagesChanged();
 }
 
 void MessagesModel::saveDraft() {
-    if (!editing_ || !canSave()) return;
+    if (!canSave()) return;
     changeList([this] { book_.save(draft_.toStdString(), editing_->existing); });
     endEditing();
 }
@@ -128,16 +178,14 @@ void MessagesModel::switchLanguage(const std::string& languageID) {
     defaults_.setValue(languageKey, languageID);
 }
 
-QVariantList MessagesModel::messageRows() const {
-    QVariantList rows;
+std::vector<MessageRows::Row> MessagesModel::rowsOfBook() const {
+    std::vector<MessageRows::Row> rows;
+    rows.reserve(book_.messages().size());
     for (const auto& message : book_.messages()) {
-        rows.append(QVariantMap{
-            {"id", QString::fromStdString(message.id)},
-            {"kind", QString::fromStdString(std::string(PhoneKit::toString(message.kind)))},
-            {"title", QString::fromStdString(book_.title(message))},
-            {"preview", QString::fromStdString(message.preview())},
-            {"needsFilling", book_.needsFilling(message)},
-        });
+        rows.push_back({QString::fromStdString(message.id),
+                        QString::fromStdString(std::string(PhoneKit::toString(message.kind))),
+                        QString::fromStdString(book_.title(message)), QString::fromStdString(message.preview()),
+                        book_.needsFilling(message)});
     }
     return rows;
 }

@@ -5,19 +5,49 @@
 #include <MacKit/MessageBook.h>
 
 #include <QtQml/qqmlregistration.h>
+#include <QAbstractListModel>
 #include <QObject>
 #include <QString>
-#include <QVariantList>
 
 #include <functional>
 #include <optional>
+#include <vector>
+
+/// The rows of the Messages list as a list view reads them: made lazily by
+/// the view, and told of each row that came, went or changed rather than of
+/// a new list, so a list of thousands stays as quick as one of thirteen.
+class MessageRows : public QAbstractListModel {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("the messages model makes it")
+public:
+    struct Row {
+        QString id, kind, title, preview;
+        bool needsFilling = false;
+        friend bool operator==(const Row&, const Row&) = default;
+    };
+    enum Role { idRole = Qt::UserRole + 1, kindRole, titleRole, previewRole, needsFillingRole };
+
+    using QAbstractListModel::QAbstractListModel;
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QHash<int, QByteArray> roleNames() const override;
+
+    const std::vector<Row>& rows() const { return rows_; }
+    /// Takes `rows`, telling the views only of the rows that differ; false
+    /// when nothing did.
+    bool update(std::vector<Row> rows);
+
+private:
+    std::vector<Row> rows_;
+};
 
 /// The Messages section: the list, the editor and the last send's failure.
 class MessagesModel final : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("the application makes it")
-    Q_PROPERTY(QVariantList messages READ messageRows NOTIFY messagesChanged)
+    Q_PROPERTY(MessageRows* rows READ rows CONSTANT)
     Q_PROPERTY(bool isEditing READ isEditing NOTIFY editingChanged)
     Q_PROPERTY(bool isEditingNew READ isEditingNew NOTIFY editingChanged)
     Q_PROPERTY(QString draft READ draft WRITE setDraft NOTIFY draftChanged)
@@ -38,6 +68,7 @@ public:
                   WorkspaceService& workspace, QObject* parent = nullptr);
 
     const MacKit::MessageBook& book() const { return book_; }
+    MessageRows* rows() { return &rows_; }
     bool isEditing() const { return editing_.has_value(); }
     bool isEditingNew() const { return editing_ && !editing_->existing; }
     QString draft() const { return draft_; }
@@ -71,12 +102,13 @@ signals:
     void couldNotOpenChanged();
 
 private:
-    QVariantList messageRows() const;
+    std::vector<MessageRows::Row> rowsOfBook() const;
     void changeList(const std::function<void()>& change);
     void setEditing(std::optional<Editing> editing);
     const PhoneKit::MessageTemplate* find(const QString& id) const;
 
     MacKit::MessageBook book_;
+    MessageRows rows_;
     PhoneKit::DefaultsDomain& defaults_;
     WorkspaceService& workspace_;
     std::optional<Editing> editing_;

@@ -1,5 +1,9 @@
 #include "platform/Log.h"
 
+#include <PhoneKit/support/Text.h>
+
+#include <string>
+
 // The bundle identifier and the category "app".
 Q_LOGGING_CATEGORY(tovuLog, "app.tovu.app", QtInfoMsg)
 
@@ -7,6 +11,10 @@ namespace Log {
 
 namespace {
 const char* flag(bool value) { return value ? "1" : "0"; }
+
+// What a line carries from outside (a link, a path, a reason) is shown, not
+// obeyed by a terminal, and one line stays a line of reasonable length.
+std::string safe(const QString& text) { return PhoneKit::Text::shownSafely(text.toStdString(), 300); }
 }  // namespace
 
 void willPowerOff() { qCInfo(tovuLog, "will power off"); }
@@ -24,7 +32,7 @@ void clipboardOnOpen(std::string_view access, bool looksLikeNumber, std::string_
 }
 
 void clipboardCheckFailed(const QString& reason) {
-    qCCritical(tovuLog, "clipboard check failed: %s", qUtf8Printable(reason));
+    qCCritical(tovuLog, "clipboard check failed: %s", safe(reason).c_str());
 }
 
 void iconClicked(unsigned long eventType, bool shown) {
@@ -35,14 +43,14 @@ void panelShown(bool appActive) { qCInfo(tovuLog, "panel shown, app active %s", 
 
 void panelClosed() { qCInfo(tovuLog, "panel closed"); }
 
-void trayInUse(const QString& protocol) { qCInfo(tovuLog, "tray: %s", qUtf8Printable(protocol)); }
+void trayInUse(const QString& protocol) { qCInfo(tovuLog, "tray: %s", safe(protocol).c_str()); }
 
-void linkIgnored(const QString& link) { qCInfo(tovuLog, "link ignored: %s", qUtf8Printable(link)); }
+void linkIgnored(const QString& link) { qCInfo(tovuLog, "link ignored: %s", safe(link).c_str()); }
 
-void settingsUnreadable(const QString& reason) { qCWarning(tovuLog, "settings: %s", qUtf8Printable(reason)); }
+void settingsUnreadable(const QString& reason) { qCWarning(tovuLog, "settings: %s", safe(reason).c_str()); }
 
 void settingsNotSaved(const QString& file, const QString& reason) {
-    qCCritical(tovuLog, "settings not saved to %s: %s", qUtf8Printable(file), qUtf8Printable(reason));
+    qCCritical(tovuLog, "settings not saved to %s: %s", safe(file).c_str(), safe(reason).c_str());
 }
 
 }  // namespace Log

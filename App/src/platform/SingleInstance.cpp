@@ -13,6 +13,10 @@
 #include <QThread>
 #include <QTimer>
 
+#include <PhoneKit/messages/Templates.h>
+
+#include <ctime>
+
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -24,21 +28,34 @@ const QString kName = QStringLiteral("app.tovu.tovu");
 const QString kPath = QStringLiteral("/app/tovu/tovu");
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
 constexpr int kTimeoutMs = 3000;
-// A list bigger than this is no list of messages.
-constexpr qsizetype kMaximumRequest = 16 * 1024 * 1024;
+// The largest message list, its JSON escaped once more in the frame's JSON.
+constexpr qsizetype kMaximumRequest = 2 * qsizetype(PhoneKit::TemplateLimits::bytes) + 65536;
+const QString kAnswerBy = QStringLiteral("tovu-answer-by");
+const QString kSilent = QStringLiteral("the running tovu did not answer");
 
-QString tokenOf(const QVariantMap& platformData) {
-    const QString token = platformData.value(QStringLiteral("activation-token")).toString();
-    return token.isEmpty() ? platformData.value(QStringLiteral("desktop-startup-id")).toString() : token;
+// Imports take longer to save, and a start that shows the panel should not
+// wait as long.
+int answerTimeout(const InstanceRequest& request) { return request.action == "import" ? 30000 : kTimeoutMs; }
+
+qint64 bootClockMs() {
+    timespec now{};
+    ::clock_gettime(CLOCK_BOOTTIME, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Stamped as the start sends it: the request's answer is due by then.
+InstanceRequest stamped(InstanceRequest request) {
+    request.answerBy = bootClockMs() + answerTimeout(request);
+    return request;
 }
 
 QVariantMap platformData(const InstanceRequest& request) {
-    if (request.token.isEmpty()) return {};
-    return {{QStringLiteral("activation-token"), request.token}, {QStringLiteral("desktop-startup-id"), request.token}};
+    QVariantMap data{{kAnswerBy, request.answerBy}};
+    if (request.token.isEmpty()) return data;
+    data.insert(QStringLiteral("activation-token"), request.token);
+    data.insert(QStringLiteral("desktop-startup-id"), request.token);
+    return data;
 }
-
-// Imports wait for their answer: they may not be reported done unless done.
-int answerTimeout(const InstanceRequest& request) { return request.action == "import" ? 30000 : kTimeoutMs; }
 
 std::optional<QString> handOnBus(QDBusConnection bus, const InstanceRequest& request) {
     QDBusMessage call;
@@ -55,7 +72,8 @@ std::optional<QString> handOnBus(QDBusConnection bus, const InstanceRequest& req
         call << request.action << QVariant::fromValue(parameter) << platformData(request);
     }
     call.setAutoStartService(false);  // this start is the one to become tovu
-    const QDBusMessage reply = bus.call(call, QDBus::Block, answerTimeout(request));
+    // A little longer than the deadline: what comes in time is answered.
+    const QDBusMessage reply = bus.call(call, QDBus::Block, answerTimeout(request) + 500);
     if (reply.type() != QDBusMessage::ErrorMessage) return QString();
     const QString error = reply.errorName();
     // No owner (yet): the lock tells whether a tovu runs.
@@ -65,9 +83,9 @@ std::optional<QString> handOnBus(QDBusConnection bus, const InstanceRequest& req
     if (error == "org.freedesktop.DBus.Error.NoReply") {
         // Gone while asked (it was quitting): ask again, or become tovu.
         if (!bus.interface()->isServiceRegistered(kName).value()) return std::nullopt;
-        // Paused: it keeps its name and does what was asked when it goes on.
-        if (request.action != "import") return QString();
-        return QStringLiteral("the running tovu did not answer; it may take the list when it goes on");
+        // Paused or stuck: the request fails, and past its deadline it is
+        // not carried out when that tovu goes on.
+        return kSilent;
     }
     return reply.errorMessage().isEmpty() ? error : reply.errorMessage();
 }
@@ -106,13 +124,14 @@ std::optional<QString> handOnSocket(const InstanceRequest& request) {
         if (socket.waitForConnected(kTimeoutMs)) break;
         QThread::msleep(50);
     }
-    if (socket.state() != QLocalSocket::ConnectedState) return QStringLiteral("the running tovu did not answer");
-    const QByteArray payload = QJsonDocument(QJsonObject{{"argument", request.argument}, {"token", request.token}})
-                                   .toJson(QJsonDocument::Compact);
+    if (socket.state() != QLocalSocket::ConnectedState) return kSilent;
+    const QByteArray payload =
+        QJsonDocument(
+            QJsonObject{{"argument", request.argument}, {"token", request.token}, {kAnswerBy, request.answerBy}})
+            .toJson(QJsonDocument::Compact);
     socket.write(request.action.toUtf8() + ' ' + QByteArray::number(payload.size()) + '\n' + payload);
-    const QString silent = QStringLiteral("the running tovu did not answer");
     while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(kTimeoutMs)) return silent;
+        if (!socket.waitForBytesWritten(kTimeoutMs)) return kSilent;
     }
     QByteArray reply;
     while (!reply.contains('\n')) {
@@ -125,10 +144,10 @@ std::optional<QString> handOnSocket(const InstanceRequest& request) {
                     if (lockIsFree()) return std::nullopt;
                     QThread::msleep(50);
                 }
-                return silent;
+                return kSilent;
             }
-            // Paused or slow: a request to show is taken all the same.
-            return request.action == "import" ? std::optional<QString>(silent) : QString();
+            // Paused or stuck: past its deadline the request is dropped.
+            return kSilent;
         }
         reply += socket.readAll();
     }
@@ -174,7 +193,8 @@ QString SingleInstance::arbiter() {
     return QStringLiteral("a lock in %1 (no session bus)").arg(privateFolder());
 }
 
-std::optional<QString> SingleInstance::hand(const InstanceRequest& request) {
+std::optional<QString> SingleInstance::hand(const InstanceRequest& unstamped) {
+    const InstanceRequest request = stamped(unstamped);
     // The bus when the instance is on it; the lock and the socket always
     // tell, whatever bus either process saw.
     if (QDBusConnection bus = QDBusConnection::sessionBus(); bus.isConnected()) {
@@ -228,8 +248,10 @@ void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
         // failed: its request is not carried out behind its back.
         if (peer->state() != QLocalSocket::ConnectedState) return;
         const QJsonObject payload = QJsonDocument::fromJson(received.mid(end + 1, size)).object();
-        const QString failure = handle(
-            {QString::fromUtf8(header[0]), payload.value("argument").toString(), payload.value("token").toString()});
+        InstanceRequest request(QString::fromUtf8(header[0]), payload.value("argument").toString(),
+                                payload.value("token").toString());
+        request.answerBy = payload.value(kAnswerBy).toInteger();
+        const QString failure = carryOut(request);
         reply = failure.isEmpty() ? QByteArray("ok\n") : "error " + failure.toUtf8().replace('\n', ' ') + '\n';
     }
     // One request a connection: what comes after the answer is not read.
@@ -240,19 +262,35 @@ void SingleInstance::answer(QLocalSocket* peer, QByteArray& received) {
     peer->disconnectFromServer();
 }
 
+QString SingleInstance::carryOut(const InstanceRequest& request) {
+    if (request.answerBy != 0 && bootClockMs() > request.answerBy) {
+        return QStringLiteral("the request came after its sender had given up");
+    }
+    return handle(request);
+}
+
+InstanceRequest ApplicationInterface::requestOf(QString action, QString argument,
+                                                const QVariantMap& platformData) const {
+    QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    if (token.isEmpty()) token = platformData.value(QStringLiteral("desktop-startup-id")).toString();
+    InstanceRequest request(std::move(action), std::move(argument), std::move(token));
+    request.answerBy = platformData.value(kAnswerBy).toLongLong();
+    return request;
+}
+
 void ApplicationInterface::carryOut(const InstanceRequest& request) {
-    const QString failure = instance_.handle(request);
+    const QString failure = instance_.carryOut(request);
     if (!failure.isEmpty()) sendErrorReply(QDBusError::Failed, failure);
 }
 
 void ApplicationInterface::Activate(const QVariantMap& platformData) {
-    carryOut({QStringLiteral("activate"), {}, tokenOf(platformData)});
+    carryOut(requestOf(QStringLiteral("activate"), {}, platformData));
 }
 
 void ApplicationInterface::Open(const QStringList& uris, const QVariantMap& platformData) {
     QStringList failures;
     for (const QString& uri : uris) {
-        const QString failure = instance_.handle({QStringLiteral("uri"), uri, tokenOf(platformData)});
+        const QString failure = instance_.carryOut(requestOf(QStringLiteral("uri"), uri, platformData));
         if (!failure.isEmpty()) failures << failure;
     }
     if (!failures.isEmpty()) sendErrorReply(QDBusError::Failed, failures.join("; "));
@@ -266,5 +304,5 @@ void ApplicationInterface::ActivateAction(const QString& name, const QVariantLis
         argument =
             first.canConvert<QDBusVariant>() ? first.value<QDBusVariant>().variant().toString() : first.toString();
     }
-    carryOut({name, argument, tokenOf(platformData)});
+    carryOut(requestOf(name, argument, platformData));
 }

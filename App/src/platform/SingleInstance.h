@@ -26,6 +26,10 @@ struct InstanceRequest {
     QString action;
     QString argument;
     QString token;
+    /// When the start that asked stops waiting (ms on the boot's clock, which
+    /// all processes share); 0 when the asker (the desktop) sets none. A
+    /// request that comes later is refused: the asker was told it failed.
+    qint64 answerBy = 0;
 };
 
 /// One tovu per user session. On the session bus it is the owner of the
@@ -55,6 +59,9 @@ public:
         return QStringLiteral("not ready");
     };
 
+    /// `handle`, unless the asker has given up already.
+    QString carryOut(const InstanceRequest& request);
+
 private:
     void answer(QLocalSocket* peer, QByteArray& received);
 
@@ -77,6 +84,7 @@ public slots:
 
 private:
     void carryOut(const InstanceRequest& request);
+    InstanceRequest requestOf(QString action, QString argument, const QVariantMap& platformData) const;
 
     SingleInstance& instance_;
 };

@@ -64,16 +64,22 @@ void AppDelegate::reopen() {
     if (status_) status_->showPanel();
 }
 
-QString AppDelegate::takeMessages(const QByteArray& json) {
-    auto list = PhoneKit::decodeTemplates(std::string_view(json.constData(), std::size_t(json.size())));
-    if (!list) return QStringLiteral("not a message list");
+QString AppDelegate::takeMessages(const QString& json) {
+    // The bus passes lists of any size: one too large is refused before it
+    // is even converted, let alone parsed.
+    // (Its UTF-8 has at least as many bytes as it has UTF-16 units.)
+    if (std::size_t(json.size()) > PhoneKit::TemplateLimits::bytes)
+        return QString::fromStdString(PhoneKit::listTooLarge());
+    const QByteArray bytes = json.toUtf8();
+    auto checked = PhoneKit::checkedTemplates(std::string_view(bytes.constData(), std::size_t(bytes.size())));
+    if (!checked.problem.empty()) return QString::fromStdString(checked.problem);
     if (!messages_) return QStringLiteral("not ready");
-    messages_->replaceMessages(std::move(*list));
+    messages_->replaceMessages(std::move(checked.messages));
     return settings_->saveError();
 }
 
 QString AppDelegate::handle(const InstanceRequest& request) {
-    if (request.action == "import") return takeMessages(request.argument.toUtf8());
+    if (request.action == "import") return takeMessages(request.argument);
     if (!status_) return QStringLiteral("not ready");
     // On Wayland the compositor gives the panel the focus for the token of
     // the start that asked; Qt hands the variable over when it activates.

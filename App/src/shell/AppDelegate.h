@@ -37,7 +37,7 @@ public:
     void willPowerOff();
     /// A message list handed over by `tovu messages import` (its stored
     /// JSON): why it could not be taken, or nothing.
-    QString takeMessages(const QByteArray& json);
+    QString takeMessages(const QString& json);
     /// What another start asked for; why it could not be done, or nothing.
     QString handle(const InstanceRequest& request);
 

@@ -17,7 +17,7 @@ namespace MacKit {
 /// Main thread only.
 class MessageBook {
 public:
-    /// Loads the list; with none stored, or none readable, seeds the defaults
+    /// Loads the list (a repeated id gets a fresh one); with none stored, or none readable, seeds the defaults
     /// of `languageID` and saves them at once. An unreadable list is copied
     /// aside first (see TemplateStore::keepUnreadableTemplates), and what of
     /// it still reads (the whole messages of a list cut short) is used
@@ -32,9 +32,12 @@ public:
     /// The editor's first text; empty for a new message.
     std::string editorStart(const std::optional<PhoneKit::MessageTemplate>& message) const;
 
+    /// Whether `save` would store the text: not blank, not longer than a
+    /// message may be, and for a new message, room left in the list.
+    bool accepts(std::string_view text, const std::optional<PhoneKit::MessageTemplate>& editing) const;
     /// Stores the trimmed text: over the edited message (same id, kind and
     /// place; appended if it was deleted meanwhile) or as a new custom
-    /// message at the end. A blank text changes and saves nothing.
+    /// message at the end. A text it does not accept changes and saves nothing.
     void save(std::string_view text, const std::optional<PhoneKit::MessageTemplate>& editing);
     /// Takes `messages` as the whole list (an import) and saves it.
     void replaceAll(std::vector<PhoneKit::MessageTemplate> messages);

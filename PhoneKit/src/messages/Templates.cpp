@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <functional>
 #include <ostream>
+#include <unordered_map>
 #include <unordered_set>
 
 namespace PhoneKit {
@@ -125,6 +126,73 @@ std::vector<MessageTemplate> salvageTemplates(std::string_view json) {
     return messages;
 }
 
+namespace {
+
+std::size_t codePoints(std::string_view text) {
+    // Continuation bytes carry no code point of their own.
+    return std::size_t(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+}
+
+// 65536 as "65,536": counts are read by people.
+std::string grouped(std::size_t n) {
+    const std::string digits = std::to_string(n);
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string listTooLarge() {
+    return "it is larger than " + grouped(TemplateLimits::bytes / (1024 * 1024)) +
+           " MiB, the most a message list may be";
+}
+
+bool fitsInMessage(std::string_view text) { return codePoints(text) <= TemplateLimits::characters; }
+
+TemplateImport checkedTemplates(std::string_view json) {
+    TemplateImport checked;
+    // Before anything is parsed: the size alone decides what is too large.
+    if (json.size() > TemplateLimits::bytes) {
+        checked.problem = listTooLarge();
+        return checked;
+    }
+    auto list = decodeTemplates(json);
+    if (!list) {
+        checked.problem =
+            "it is not a message list (one JSON array of {\"id\",\"kind\",\"text\"} objects, "
+            "nothing after it)";
+        return checked;
+    }
+    if (list->size() > TemplateLimits::messages) {
+        checked.problem = "it holds " + grouped(list->size()) + " messages; a list holds at most " +
+                          grouped(TemplateLimits::messages);
+        return checked;
+    }
+    std::unordered_map<std::string_view, std::size_t> seen;
+    for (std::size_t i = 0; i < list->size(); ++i) {
+        const MessageTemplate& message = (*list)[i];
+        const std::string which = "message " + grouped(i + 1);
+        if (message.id.empty()) {
+            checked.problem = which + " has no id";
+        } else if (message.id.size() > TemplateLimits::idBytes) {
+            checked.problem = which + " has an id longer than " + grouped(TemplateLimits::idBytes) + " bytes";
+        } else if (const auto [first, isNew] = seen.emplace(message.id, i + 1); !isNew) {
+            checked.problem = which + " has the id of message " + grouped(first->second) + "; ids must differ";
+        } else if (!fitsInMessage(message.text)) {
+            checked.problem = which + " is longer than " + grouped(TemplateLimits::characters) + " characters";
+        } else if (message.kind != MessageTemplate::Kind::personal && Text::isBlank(message.text)) {
+            checked.problem = which + " has no text (only personal slots may be empty)";
+        }
+        if (!checked.problem.empty()) return checked;
+    }
+    checked.messages = std::move(*list);
+    return checked;
+}
+
 std::string_view toString(TemplateSegment segment) {
     return segment == TemplateSegment::messages ? "messages" : "locations";
 }
@@ -206,6 +274,14 @@ std::vector<MessageTemplate> restoringMissing(std::vector<MessageTemplate> messa
 }
 
 MessageTemplate newCustom(std::string text) { return {UUID::random(), MessageTemplate::Kind::custom, std::move(text)}; }
+
+std::vector<MessageTemplate> withUniqueIDs(std::vector<MessageTemplate> messages) {
+    std::unordered_set<std::string> seen;
+    for (MessageTemplate& message : messages) {
+        while (!seen.insert(message.id).second) message.id = UUID::random();
+    }
+    return messages;
+}
 
 }  // namespace Templates
 }  // namespace PhoneKit

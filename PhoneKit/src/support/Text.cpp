@@ -5,7 +5,9 @@
 #include <unicode/utext.h>
 #include <unicode/utf8.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <memory>
 
 namespace PhoneKit::Text {
@@ -116,6 +118,31 @@ std::string prefixOfCharacters(std::string_view text, std::size_t count) {
     }
     // With UTF-8 text the iterator's positions are byte offsets.
     return valid.substr(0, static_cast<std::size_t>(end));
+}
+
+std::string shownSafely(std::string_view text, std::size_t limit) {
+    std::string out;
+    out.reserve(std::min(text.size(), limit));
+    std::size_t taken = 0;
+    bool cut = false;
+    forEachScalar(text, [&](UChar32 c) {
+        if (cut || taken++ == limit) {
+            cut = true;
+            return;
+        }
+        if (u_charType(c) == U_CONTROL_CHAR) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, c < 0x80 ? "\\x%02x" : "\\u%04x", unsigned(c));
+            out += escape;
+            return;
+        }
+        char bytes[U8_MAX_LENGTH];
+        int32_t length = 0;
+        U8_APPEND_UNSAFE(bytes, length, c);
+        out.append(bytes, std::size_t(length));
+    });
+    if (cut) out += "\u2026";
+    return out;
 }
 
 bool constantTimeEquals(std::string_view a, std::string_view b) {

@@ -42,6 +42,30 @@ std::optional<std::vector<MessageTemplate>> decodeTemplates(std::string_view jso
 /// order. Empty when there is none.
 std::vector<MessageTemplate> salvageTemplates(std::string_view json);
 
+/// The bounds of a message list, the same on every way in (the editor, an
+/// import by file, socket or bus): far above what anyone writes, low enough
+/// that a hostile list can neither freeze tovu nor exhaust its memory.
+namespace TemplateLimits {
+inline constexpr std::size_t messages = 2000;
+inline constexpr std::size_t characters = 65536;  ///< of one message's text, in code points
+inline constexpr std::size_t idBytes = 128;
+inline constexpr std::size_t bytes = 8 * 1024 * 1024;  ///< of the list as JSON
+}  // namespace TemplateLimits
+
+/// A list offered from outside, or why it is refused: more than the limits
+/// allow, not a list, bytes after the array, an empty or repeated id, a
+/// message without text that is not a personal slot (an unfilled slot is
+/// empty, and an export of the defaults holds three). One id is one message.
+struct TemplateImport {
+    std::vector<MessageTemplate> messages;
+    std::string problem;  ///< empty when the list is taken
+};
+TemplateImport checkedTemplates(std::string_view json);
+/// Why a list of more than `TemplateLimits::bytes` is refused.
+std::string listTooLarge();
+/// Whether a text fits in one message.
+bool fitsInMessage(std::string_view text);
+
 /// The two sections of the companion app's list screen.
 enum class TemplateSegment { messages, locations };
 inline constexpr std::array<TemplateSegment, 2> allTemplateSegments = {TemplateSegment::messages,
@@ -74,6 +98,9 @@ std::size_t missingCount(const std::vector<MessageTemplate>& messages);
 /// The list as it is, then the deleted slots with their built-in texts.
 std::vector<MessageTemplate> restoringMissing(std::vector<MessageTemplate> messages, std::string_view languageID);
 MessageTemplate newCustom(std::string text);
+/// The list with a fresh id on every repeat of an earlier message's id
+/// (lists stored before ids were checked), so that one id is one message.
+std::vector<MessageTemplate> withUniqueIDs(std::vector<MessageTemplate> messages);
 
 }  // namespace Templates
 }  // namespace PhoneKit

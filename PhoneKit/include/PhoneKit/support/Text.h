@@ -29,6 +29,11 @@ std::vector<std::string> lines(std::string_view text);
 /// clusters) of `text`.
 std::string prefixOfCharacters(std::string_view text, std::size_t count);
 
+/// `text` for a terminal or a log: every control character (C0, DEL, C1)
+/// written as an escape ("\x1b", "\u009b") that is shown, not obeyed; at
+/// most `limit` scalars, then "…". Ill-formed UTF-8 reads as U+FFFD.
+std::string shownSafely(std::string_view text, std::size_t limit = std::string_view::npos);
+
 /// Equality of two secrets in time that depends on their lengths only, not
 /// on where they first differ.
 bool constantTimeEquals(std::string_view a, std::string_view b);
