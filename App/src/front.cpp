@@ -4,6 +4,8 @@
 // Qt's core alone. Everything else (the tray application, open, the help,
 // the diagnosis) is the application's: this process becomes it, with the
 // same arguments.
+#include <PhoneKit/support/Files.h>
+
 #include "cli/CommandLine.h"
 #include "cli/NumbersCommand.h"
 
@@ -20,6 +22,7 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    PhoneKit::Files::ignoreRelativeXdgPaths();  // before any library reads them
     const std::string_view first = argc > 1 ? argv[1] : "";
     try {
         if (first == "numbers") {

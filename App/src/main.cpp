@@ -8,6 +8,8 @@
 #include "platform/SingleInstance.h"
 #include "shell/AppDelegate.h"
 
+#include <PhoneKit/support/Files.h>
+
 #include <QApplication>
 #include <QQuickWindow>
 #include <QThread>
@@ -225,6 +227,7 @@ int run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    PhoneKit::Files::ignoreRelativeXdgPaths();  // before Qt, GIO and dconf read them
     // A failure is a message and exit 1, never an abort.
     try {
         return run(argc, argv);

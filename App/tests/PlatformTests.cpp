@@ -17,6 +17,9 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocalSocket>
 #include <QLockFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -26,6 +29,7 @@
 #include <gio/gdesktopappinfo.h>
 #define signals Q_SIGNALS
 
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <csignal>
@@ -95,12 +99,19 @@ struct Desktop {
         list.write((mimeType + "=" + handler + ".desktop\n").toUtf8());
     }
 
-    int run(const QStringList& arguments, QString* out = nullptr) const {
+    // Under a bound on its memory, so that a command that reads without
+    // limit fails here rather than taking the machine.
+    int run(const QStringList& arguments, QString* out = nullptr, QString* err = nullptr) const {
         QProcess process;
         process.setProcessEnvironment(environment);
+        process.setChildProcessModifier([] {
+            const rlimit bound{1024UL << 20, 1024UL << 20};
+            ::setrlimit(RLIMIT_AS, &bound);
+        });
         process.start(TOVU_EXECUTABLE, arguments);
-        if (!process.waitForFinished(10000)) return -1;
+        if (!process.waitForFinished(20000)) return -1;
         if (out) *out = QString::fromUtf8(process.readAllStandardOutput());
+        if (err) *err = QString::fromUtf8(process.readAllStandardError());
         return process.exitCode();
     }
 
@@ -448,4 +459,120 @@ TEST(MessagesCommand, ListsExportsAndImportsOnlyWholeLists) {
     EXPECT_EQ(readAll(settings), kept);
     hangUp.kill();
     hangUp.waitForFinished();
+}
+
+// Hostile lists, on each way in: the command with no tovu running (it
+// writes the file), the command beside a running tovu, and a frame sent
+// straight to the running tovu's socket (what the bus's import action also
+// reaches). Each is refused with its reason, and the stored list stays.
+TEST(MessagesCommand, RefusesHostileListsOnEveryWayIn) {
+    const auto message = [](const std::string& id, const std::string& kind, const std::string& text) {
+        return "{\"id\":\"" + id + "\",\"kind\":\"" + kind + "\",\"text\":\"" + text + "\"}";
+    };
+    const auto listOf = [&](std::size_t count, std::size_t length) {
+        std::string json = "[";
+        for (std::size_t i = 0; i < count; ++i)
+            json += (i ? "," : "") + message(std::to_string(i), "custom", std::string(length, 'x'));
+        return json + "]";
+    };
+    const struct {
+        const char* what;
+        std::string bytes;  // empty: /dev/zero
+        const char* reason;
+    } cases[] = {
+        {"over the count", listOf(PhoneKit::TemplateLimits::messages + 1, 1), "2,001 messages"},
+        {"over the length", listOf(1, PhoneKit::TemplateLimits::characters + 1), "longer than 65,536 characters"},
+        {"over the size", listOf(200, 45000), "larger than 8 MiB"},
+        {"endless", "", "larger than 8 MiB"},
+        {"a repeated id", "[" + message("a", "custom", "One") + "," + message("a", "custom", "Two") + "]",
+         "message 2 has the id of message 1"},
+        {"an empty id", "[" + message("", "custom", "Hi") + "]", "message 1 has no id"},
+        {"an own message without text", "[" + message("a", "custom", " ") + "]", "message 1 has no text"},
+        {"bytes after a NUL", "[" + message("a", "custom", "Hi") + std::string("]\0[]", 4), "nothing after it"},
+    };
+    Desktop desktop;
+    const QString settings = desktop.root.path() + "/config/tovu/tovu.conf";
+    const QString list = desktop.root.path() + "/list.json";
+    // The defaults, unfilled personal slots and all, go out and come back in.
+    ASSERT_EQ(desktop.run({"messages", "export", list}), 0);
+    ASSERT_EQ(desktop.run({"messages", "import", list}), 0);
+    QByteArray stored = readAll(settings).toUtf8();
+    std::unique_ptr<QProcess> tray;
+    for (const char* way : {"the command", "the command beside tovu", "tovu's socket"}) {
+        if (!tray && std::string_view(way) != "the command") {
+            tray = desktop.start();
+            ASSERT_TRUE(eventually([&] { return QFile::exists(desktop.socket()); }));
+            ASSERT_EQ(desktop.run({"--show"}), 0);  // answered once it is up, and done writing its start
+            stored = readAll(settings).toUtf8();
+        }
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(way) + ": " + c.what);
+            QString err;
+            if (std::string_view(way) != "tovu's socket") {
+                writeFile(list, QByteArray::fromStdString(c.bytes));
+                EXPECT_EQ(desktop.run({"messages", "import", c.bytes.empty() ? "/dev/zero" : list}, nullptr, &err), 2);
+            } else if (!c.bytes.empty()) {
+                QLocalSocket socket;
+                socket.connectToServer(desktop.socket());
+                ASSERT_TRUE(socket.waitForConnected(3000));
+                const QByteArray frame = QJsonDocument(QJsonObject{{"argument", QString::fromStdString(c.bytes)}})
+                                             .toJson(QJsonDocument::Compact);
+                socket.write("import " + QByteArray::number(frame.size()) + "\n" + frame);
+                while (!err.contains('\n') && socket.waitForReadyRead(10000))
+                    err += QString::fromUtf8(socket.readAll());
+            }
+            if (!c.bytes.empty() || std::string_view(way) != "tovu's socket") {
+                EXPECT_TRUE(err.contains(c.reason)) << err.toStdString();
+            }
+            EXPECT_EQ(readAll(settings).toUtf8(), stored);
+        }
+    }
+    ::kill(static_cast<pid_t>(tray->processId()), SIGTERM);
+    EXPECT_TRUE(tray->waitForFinished(5000));
+}
+
+// Where the file is not as tovu left it: a link a dotfile manager made stays
+// a link; a file too large to be tovu's is set aside by name, not copied;
+// relative XDG folders are ignored, as the base-directory rules ask.
+TEST(SettingsDefaults, LinksHugeFilesAndRelativeFolders) {
+    Desktop desktop;
+    const QString config = desktop.root.path() + "/config/tovu";
+    QDir().mkpath(config);
+    QDir().mkpath(desktop.root.path() + "/dotfiles");
+    const QString target = desktop.root.path() + "/dotfiles/tovu.conf";
+    ASSERT_TRUE(QFile::link("../../dotfiles/tovu.conf", config + "/tovu.conf"));
+    const QString list = desktop.root.path() + "/list.json";
+    writeFile(list, R"([{"id":"x","kind":"custom","text":"Linked"}])");
+    ASSERT_EQ(desktop.run({"messages", "import", list}), 0);
+    ASSERT_EQ(desktop.run({"messages", "import", list}), 0);  // a second save, over the first
+    EXPECT_TRUE(QFileInfo(config + "/tovu.conf").isSymLink());
+    EXPECT_TRUE(readAll(target).contains("Linked"));
+
+    QFile::remove(config + "/tovu.conf");
+    {
+        QFile huge(config + "/tovu.conf");
+        ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(huge.resize(qint64(1) << 30));  // sparse: a gigabyte that costs no disk
+    }
+    QString out, err;
+    EXPECT_EQ(desktop.run({"messages"}, &out, &err), 0);
+    EXPECT_TRUE(out.contains("My IBAN")) << out.toStdString();
+    const QStringList aside = QDir(config).entryList({"tovu.conf.too-large-*"});
+    ASSERT_EQ(aside.size(), 1) << err.toStdString();
+    EXPECT_EQ(QFileInfo(config + "/" + aside.front()).size(), qint64(1) << 30);
+    EXPECT_TRUE(err.contains(aside.front())) << err.toStdString();  // the user is told where it went
+
+    // Relative XDG folders: the settings go to ~/.config, never to ./relative.
+    Desktop relative;
+    relative.environment.insert("XDG_CONFIG_HOME", "relative");
+    relative.environment.insert("XDG_RUNTIME_DIR", "relative-run");
+    QProcess process;
+    process.setWorkingDirectory(relative.root.path());
+    process.setProcessEnvironment(relative.environment);
+    process.start(TOVU_EXECUTABLE, {"messages", "import", list});
+    ASSERT_TRUE(process.waitForFinished(10000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(QFile::exists(relative.root.path() + "/.config/tovu/tovu.conf"));
+    EXPECT_FALSE(QFile::exists(relative.root.path() + "/relative"));
+    EXPECT_FALSE(QFile::exists(relative.root.path() + "/relative-run"));
 }

@@ -42,6 +42,18 @@ constexpr CommandLine::Command kCommand{
     "      --json), write them to FILE (or standard output) as JSON, or replace\n"
     "      them with the list in FILE (or standard input), checked whole first.\n"};
 
+// The settings file, and a word to the user when it was kept aside as it
+// was found (cut short, or too large to be tovu's): the log is not where a
+// terminal user looks.
+std::shared_ptr<SettingsDefaults> openSettings(std::ostream& err) {
+    auto settings = std::make_shared<SettingsDefaults>();
+    if (settings->wasUnreadable()) {
+        err << "tovu: " << settings->fileName().toStdString() << " did not read whole; it is kept as "
+            << settings->keptCopy().toStdString() << '\n';
+    }
+    return settings;
+}
+
 // The content of FILE, or of standard input for "-": a byte more than a
 // list may hold is enough to tell it is too large.
 std::optional<std::string> readList(const std::string& file, std::istream& in, std::string& problem) {
@@ -78,7 +90,7 @@ int import(const std::string& file, std::istream& in, std::ostream& out, std::os
         out << "Imported " << list.size() << " messages into the running tovu.\n";
         return CommandLine::finish(out, err, kCommand.name, 0);
     }
-    auto settings = std::make_shared<SettingsDefaults>();
+    auto settings = openSettings(err);
     PhoneKit::TemplateStore(settings).save(list);
     if (!settings->saveError().isEmpty()) {
         err << "tovu messages import: " << settings->saveError().toStdString() << '\n';
@@ -120,7 +132,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     // "-" is standard output, as for any file argument.
     const auto file = operands.size() == 2 && operands[1] != "-" ? std::optional(operands[1]) : std::nullopt;
 
-    auto settings = std::make_shared<SettingsDefaults>();
+    auto settings = openSettings(err);
     if (!settings->unreadableReason().isEmpty()) {  // the ready-made messages are not the user's list
         err << "tovu messages: " << settings->unreadableReason().toStdString() << '\n';
         return 1;

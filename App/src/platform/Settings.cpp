@@ -12,12 +12,16 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <PhoneKit/messages/Templates.h>
+
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
@@ -26,10 +30,16 @@ using Blob = PhoneKit::DefaultsDomain::Blob;
 
 QString reasonOf(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
+// The most a settings file of tovu's can hold: the largest message list,
+// each of its bytes written as an escape at worst, and room for the rest.
+constexpr qint64 kMaximumFile = 4 * qint64(PhoneKit::TemplateLimits::bytes) + 1024 * 1024;
+
 // The bytes of the file, without ever waiting on something that is not a
-// regular file (a FIFO or a device would block a plain read). Nothing with
-// no reason: there is no file.
-std::optional<QByteArray> readFile(const QString& path, QString& reason) {
+// regular file (a FIFO or a device would block a plain read), nor reading
+// more than `limit` bytes of it: past that, nothing, and `tooLarge` set.
+// Nothing with no reason: there is no file.
+std::optional<QByteArray> readFile(const QString& path, QString& reason, qint64 limit = kMaximumFile,
+                                   bool* tooLarge = nullptr) {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         if (errno != ENOENT) reason = reasonOf(errno);
@@ -43,7 +53,8 @@ std::optional<QByteArray> readFile(const QString& path, QString& reason) {
     }
     QByteArray bytes;
     char buffer[65536];
-    for (;;) {
+    // The size may grow while it is read: the limit holds for what is read.
+    while (bytes.size() <= limit) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
@@ -55,7 +66,10 @@ std::optional<QByteArray> readFile(const QString& path, QString& reason) {
         bytes.append(buffer, n);
     }
     ::close(fd);
-    return bytes;
+    if (bytes.size() <= limit) return bytes;
+    reason = QStringLiteral("larger than %1 MiB, too large to be tovu's").arg(limit / (1024 * 1024));
+    if (tooLarge) *tooLarge = true;
+    return std::nullopt;
 }
 
 // The first and the last line of every file written (QSettings writes keys
@@ -114,14 +128,34 @@ std::optional<Value> valueOf(const QVariant& stored, bool& whole) {
     }
 }
 
-std::optional<Decoded> decode(const QByteArray& bytes) {
-    QTemporaryDir scratch;
-    QFile copy(scratch.filePath("tovu.conf"));
-    if (!scratch.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size() || !copy.flush()) {
-        return std::nullopt;
+// The bytes as a file of this process alone, in memory: Qt's codec reads
+// them there, and nothing is left on a disk if tovu is killed meanwhile.
+struct MemoryFile {
+    explicit MemoryFile(const QByteArray& bytes) : fd(::memfd_create("tovu.conf", MFD_CLOEXEC)) {
+        for (qsizetype written = 0; fd >= 0 && written < bytes.size();) {
+            const ssize_t n = ::write(fd, bytes.constData() + written, std::size_t(bytes.size() - written));
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) {
+                ::close(fd);
+                fd = -1;
+                break;
+            }
+            written += n;
+        }
     }
-    copy.close();
-    const QSettings ini(copy.fileName(), QSettings::IniFormat);
+    ~MemoryFile() {
+        if (fd >= 0) ::close(fd);
+    }
+    MemoryFile(const MemoryFile&) = delete;
+    MemoryFile& operator=(const MemoryFile&) = delete;
+    QString path() const { return QStringLiteral("/proc/self/fd/%1").arg(fd); }
+    int fd;
+};
+
+std::optional<Decoded> decode(const QByteArray& bytes) {
+    const MemoryFile copy(bytes);
+    if (copy.fd < 0) return std::nullopt;
+    const QSettings ini(copy.path(), QSettings::IniFormat);
     const QStringList keys = ini.allKeys();  // the file is read here, and only then has a status
     Decoded decoded;
     // QSettings ends every file it writes with a line break: a file without
@@ -197,6 +231,20 @@ QString keepCopy(const QString& path, const QByteArray& bytes) {
     return {};
 }
 
+// Where the file's content lives: a dotfile manager links ~/.config/tovu/
+// tovu.conf to a file in its repository, and the link must stay a link. A
+// dangling link names the file to make; a loop is left as it is.
+std::filesystem::path linkTarget(const QString& path) {
+    std::filesystem::path target = QFile::encodeName(path).toStdString();
+    std::error_code error;
+    for (int hops = 0; hops < 40 && std::filesystem::is_symlink(target, error); ++hops) {
+        const std::filesystem::path next = std::filesystem::read_symlink(target, error);
+        if (error) break;
+        target = next.is_absolute() ? next : target.parent_path() / next;
+    }
+    return target;
+}
+
 }  // namespace
 
 QString SettingsDefaults::standardPath() {
@@ -205,7 +253,12 @@ QString SettingsDefaults::standardPath() {
 
 SettingsDefaults::SettingsDefaults(const QString& path) : path_(path) {
     QString reason;
-    const auto bytes = readFile(path_, reason);
+    bool tooLarge = false;
+    const auto bytes = readFile(path_, reason, kMaximumFile, &tooLarge);
+    if (tooLarge) {
+        setAside(reason);
+        return;
+    }
     if (!bytes) {
         if (!reason.isEmpty()) {
             unreadableReason_ = QStringLiteral("cannot read %1: %2").arg(path_, reason);
@@ -231,6 +284,21 @@ SettingsDefaults::SettingsDefaults(const QString& path) : path_(path) {
     } else {
         Log::settingsUnreadable(QStringLiteral("%1 was damaged; it is kept as %2").arg(path_, keptCopy_));
     }
+}
+
+void SettingsDefaults::setAside(const QString& why) {
+    // Renamed, not copied: a file of a gigabyte costs no second gigabyte.
+    // tovu goes on with its defaults and writes a file of its own.
+    const QString aside =
+        path_ + ".too-large-" + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmss'Z'"));
+    if (::rename(QFile::encodeName(path_).constData(), QFile::encodeName(aside).constData()) != 0) {
+        unreadableReason_ =
+            QStringLiteral("cannot read %1: %2, and cannot set it aside: %3").arg(path_, why, reasonOf(errno));
+        Log::settingsUnreadable(unreadableReason_);
+        return;
+    }
+    keptCopy_ = aside;
+    Log::settingsUnreadable(QStringLiteral("%1 is %2; it is kept as %3").arg(path_, why, aside));
 }
 
 std::optional<PhoneKit::DefaultsDomain::Value> SettingsDefaults::value(std::string_view key) const {
@@ -269,7 +337,7 @@ void SettingsDefaults::save() {
     if (!QDir().mkpath(folder)) return fail(QStringLiteral("cannot make the folder %1").arg(folder));
     // The file holds the user's IBAN and address: the folder is the user's alone.
     ::chmod(QFile::encodeName(folder).constData(), S_IRWXU);
-    if (const auto error = PhoneKit::Files::writeAtomically(path_.toStdString(), bytes->toStdString())) {
+    if (const auto error = PhoneKit::Files::writeAtomically(linkTarget(path_), bytes->toStdString())) {
         return fail(QString::fromStdString(error.message()));
     }
     saveError_.clear();

@@ -28,9 +28,9 @@ public:
     void removeValue(std::string_view key) override;
 
     QString fileName() const { return path_; }
-    /// Where the file was copied, as it was found, because some of it did not
-    /// read (a file cut short, say); empty when it read whole. A copy never
-    /// replaces an earlier one.
+    /// Where the file was kept, as it was found, because some of it did not
+    /// read (a file cut short, say: a copy) or it was too large to be tovu's
+    /// (renamed aside); empty when it read whole. Never over an earlier one.
     QString keptCopy() const { return keptCopy_; }
     bool wasUnreadable() const { return !keptCopy_.isEmpty(); }
     /// Why the file could not be read, when it is there; such a file is
@@ -46,6 +46,7 @@ public:
 
 private:
     void save();
+    void setAside(const QString& why);
 
     QString path_;
     Values values_;

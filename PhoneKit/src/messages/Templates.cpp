@@ -72,7 +72,9 @@ std::string encodeTemplates(const std::vector<MessageTemplate>& messages) {
 
 std::optional<std::vector<MessageTemplate>> decodeTemplates(std::string_view json) {
     // No exceptions: malformed, mistyped or ill-formed UTF-8 input is a
-    // discarded value, read as nothing.
+    // discarded value, read as nothing. The parser ends its input at a NUL,
+    // which JSON never holds: what came after it would be ignored unread.
+    if (json.find('\0') != std::string_view::npos) return std::nullopt;
     const auto array = nlohmann::json::parse(json, nullptr, false);
     if (!array.is_array()) return std::nullopt;
     std::vector<MessageTemplate> messages;

@@ -18,6 +18,29 @@ fs::path userDataDirectory() {
     return fs::path(home && *home ? home : "/") / ".local" / "share";
 }
 
+void ignoreRelativeXdgPaths() {
+    for (const char* name :
+         {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "XDG_RUNTIME_DIR"}) {
+        if (const char* value = std::getenv(name); value && !fs::path(value).is_absolute()) ::unsetenv(name);
+    }
+    for (const char* name : {"XDG_CONFIG_DIRS", "XDG_DATA_DIRS"}) {
+        const char* value = std::getenv(name);
+        if (!value) continue;
+        std::string kept;
+        for (std::string_view rest = value; !rest.empty();) {
+            const auto colon = rest.find(':');
+            const std::string_view entry = rest.substr(0, colon);
+            if (fs::path(entry).is_absolute()) kept.append(kept.empty() ? "" : ":").append(entry);
+            rest = colon == std::string_view::npos ? std::string_view() : rest.substr(colon + 1);
+        }
+        if (kept.empty()) {
+            ::unsetenv(name);
+        } else {
+            ::setenv(name, kept.c_str(), 1);
+        }
+    }
+}
+
 std::optional<fs::path> plainFileIn(const fs::path& folder, std::string_view name) {
     if (name.empty() || name == "." || name == ".." || name.find('/') != std::string_view::npos ||
         name.find('\0') != std::string_view::npos) {

@@ -34,6 +34,14 @@ namespace Files {
 /// (the Application Support of other desktops).
 std::filesystem::path userDataDirectory();
 
+/// Clears every XDG base-directory variable of this process that holds a
+/// relative path, and drops relative entries from the search lists, as the
+/// base-directory rules ask: the defaults then apply, for tovu and for the
+/// libraries it loads (GIO and dconf read the variables themselves), rather
+/// than folders relative to wherever tovu was started. Call before those
+/// libraries start.
+void ignoreRelativeXdgPaths();
+
 /// `folder`/`name` when `name` is a plain file name that stays inside the
 /// folder: not empty, not "." or "..", no "/" and no NUL. Nothing otherwise.
 std::optional<std::filesystem::path> plainFileIn(const std::filesystem::path& folder, std::string_view name);
