@@ -218,6 +218,9 @@ int run(int argc, char** argv) {
     if (requests.size() > 1) {
         return CommandLine::usageError(std::cerr, tovu, "--show, --clipboard and a link go one at a time");
     }
+    // The display Qt is told of is the one tovu's own connections (the
+    // clipboard's) and the programs it starts (WhatsApp) use too.
+    if (const auto display = parsed.value("display")) ::setenv("DISPLAY", display->c_str(), 1);
     // A session restoring tovu where one already runs leaves it be.
     if (requests.empty() && parsed.has("session")) requests.push_back({QStringLiteral("start")});
     return runApplication(argc, argv, requests.empty() ? InstanceRequest{} : requests.front(),

@@ -35,7 +35,9 @@ bool eventually(Done done) {
 class FakeClipboard final : public ClipboardService {
 public:
     long changeCount() const override { return changes; }
-    std::optional<std::string> text() const override { return content; }
+    void readText(std::function<void(std::optional<std::string>)> answer) override {
+        QTimer::singleShot(0, [answer, result = content] { answer(result); });
+    }
     MacKit::ClipboardAccess access() const override { return accessState; }
     void detectNumber(std::function<void(std::optional<bool>, std::string)> answer) override {
         ++detections;

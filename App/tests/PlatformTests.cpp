@@ -104,10 +104,12 @@ struct Desktop {
     int run(const QStringList& arguments, QString* out = nullptr, QString* err = nullptr) const {
         QProcess process;
         process.setProcessEnvironment(environment);
+#ifndef __SANITIZE_ADDRESS__  // which reserves terabytes of address space
         process.setChildProcessModifier([] {
             const rlimit bound{1024UL << 20, 1024UL << 20};
             ::setrlimit(RLIMIT_AS, &bound);
         });
+#endif
         process.start(TOVU_EXECUTABLE, arguments);
         if (!process.waitForFinished(20000)) return -1;
         if (out) *out = QString::fromUtf8(process.readAllStandardOutput());
@@ -267,13 +269,21 @@ TEST(AutostartLogin, TakesOverTheEntryOfEarlierVersions) {
 
 TEST(SystemClipboard, CountsChangesAndReadsText) {
     SystemClipboard clipboard;
+    const auto read = [&] {
+        std::optional<std::optional<std::string>> answer;
+        clipboard.readText([&](std::optional<std::string> text) { answer = std::move(text); });
+        EXPECT_FALSE(answer) << "answered inside the call";
+        EXPECT_TRUE(eventually([&] { return answer.has_value(); }));
+        return answer.value_or(std::nullopt);
+    };
     const long before = clipboard.changeCount();
     QGuiApplication::clipboard()->setText("call 0501234567");
     ASSERT_TRUE(eventually([&] { return clipboard.changeCount() > before; }));
-    EXPECT_EQ(clipboard.text(), "call 0501234567");
+    EXPECT_EQ(read(), "call 0501234567");
     EXPECT_EQ(clipboard.access(), MacKit::ClipboardAccess::allowed);
     QGuiApplication::clipboard()->clear();
-    ASSERT_TRUE(eventually([&] { return !clipboard.text() || clipboard.text()->empty(); }));
+    const auto cleared = read();
+    EXPECT_TRUE(!cleared || cleared->empty());
 }
 
 TEST(PowerOffWindow, LastsThreeMinutesAfterTheLastAnnouncement) {

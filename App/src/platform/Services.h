@@ -17,8 +17,10 @@ public:
     virtual ~ClipboardService() = default;
     /// Changes whenever the clipboard's content changes.
     virtual long changeCount() const = 0;
-    /// The plain text on the clipboard, or nothing.
-    virtual std::optional<std::string> text() const = 0;
+    /// Reads the plain text on the clipboard without ever blocking the app:
+    /// the answer arrives later on the main thread, nothing when there is no
+    /// text or its owner did not hand it over in time.
+    virtual void readText(std::function<void(std::optional<std::string>)> answer) = 0;
     /// How freely the system lets tovu read it.
     virtual MacKit::ClipboardAccess access() const = 0;
     /// Asks, without reading, whether the content looks like a number; the

@@ -2,8 +2,6 @@
 
 #include "platform/Log.h"
 
-#include <QTimer>
-
 namespace Clipboard {
 
 void onOpen(ClipboardService& clipboard, std::function<void(OnOpen)> answer) {
@@ -12,9 +10,9 @@ void onOpen(ClipboardService& clipboard, std::function<void(OnOpen)> answer) {
     if (!MacKit::ClipboardPolicy::needsDetection(access)) {
         const Action action = MacKit::ClipboardPolicy::onOpen(access, false);
         Log::clipboardOnOpen(MacKit::toString(access), false, MacKit::ClipboardPolicy::toString(action));
-        OnOpen result{action, clipboard.text()};
-        // Always later, never inside the caller: the panel opens first.
-        QTimer::singleShot(0, [answer = std::move(answer), result = std::move(result)] { answer(result); });
+        clipboard.readText([action, answer = std::move(answer)](std::optional<std::string> text) {
+            answer({action, std::move(text)});
+        });
         return;
     }
     clipboard.detectNumber([access, answer = std::move(answer)](std::optional<bool> looksLikeNumber, std::string why) {
