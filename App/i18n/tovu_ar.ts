@@ -248,5 +248,14 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
         <extracomment>First item of the tray&apos;s menu: opens the panel</extracomment>
         <translation>افتح ⁦tovu⁩</translation>
     </message>
+    <message>
+        <source>Too long to save: a message holds at most %1 characters.</source>
+        <extracomment>Under the editor when the message cannot be saved; %1 is a number such as 65,536</extracomment>
+        <translation>أطول من أن تُحفظ: تتسع الرسالة لـ %1 حرفًا على الأكثر.</translation>
+    </message>
+    <message>
+        <source>Your list is full: it holds at most %1 messages.</source>
+        <translation>قائمتك ممتلئة: تتسع لـ %1 رسالة على الأكثر.</translation>
+    </message>
 </context>
 </TS>

@@ -357,6 +357,18 @@ Item {
             }
         }
 
+        NoticeRow {
+            objectName: "draftProblem"
+            Layout.fillWidth: true
+            visible: section.messages.draftTooLong || section.messages.listFull
+            //: Under the editor when the message cannot be saved; %1 is a number such as 65,536
+            text: section.messages.draftTooLong
+                  ? qsTranslate("tovu", "Too long to save: a message holds at most %1 characters.")
+                        .arg("\u2066" + Number(section.messages.maximumCharacters).toLocaleString(Qt.locale("en_US"), "f", 0) + "\u2069")
+                  : qsTranslate("tovu", "Your list is full: it holds at most %1 messages.")
+                        .arg("\u2066" + Number(section.messages.maximumMessages).toLocaleString(Qt.locale("en_US"), "f", 0) + "\u2069")
+        }
+
         Text {
             Layout.fillWidth: true
             text: qsTranslate("tovu", "The first line is the title in your list. All of it goes into WhatsApp, ready for you to send.")

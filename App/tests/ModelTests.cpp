@@ -240,11 +240,17 @@ TEST(MessagesModel, AnUnfilledSlotOrABlankDraftIsNeitherSentNorSaved) {
     EXPECT_TRUE(p.workspace.opened.empty());
     const PhoneKit::TemplateStore store(p.defaults);
     const auto before = store.load();
-    p.messages.setDraft("  \n ");
-    EXPECT_FALSE(p.messages.canSave());
-    p.messages.saveDraft();
-    EXPECT_TRUE(p.messages.isEditing());
-    EXPECT_EQ(store.load(), before);
+    // Blank, or one character longer than a message may be: not saved, and
+    // the editor stays open with the text.
+    for (const QString& draft : {QString("  \n "), QString(p.messages.maximumCharacters() + 1, QChar(0x645))}) {
+        p.messages.setDraft(draft);
+        EXPECT_FALSE(p.messages.canSave());
+        EXPECT_EQ(p.messages.draftTooLong(), !draft.trimmed().isEmpty());
+        p.messages.saveDraft();
+        EXPECT_TRUE(p.messages.isEditing());
+        EXPECT_EQ(p.messages.draft(), draft);
+        EXPECT_EQ(store.load(), before);
+    }
 }
 
 TEST(MessagesModel, SendingFallsBackToTheWebPickerThenSaysItFailed) {

@@ -5,6 +5,7 @@
 #include "platform/AutostartLogin.h"
 #include "platform/Settings.h"
 #include "platform/SystemClipboard.h"
+#include "platform/TerminationSignals.h"
 #include "services/LoginItem.h"
 #include "services/PowerOffWindow.h"
 
@@ -284,6 +285,20 @@ TEST(SystemClipboard, CountsChangesAndReadsText) {
     QGuiApplication::clipboard()->clear();
     const auto cleared = read();
     EXPECT_TRUE(!cleared || cleared->empty());
+}
+
+// A main thread too busy to take SIGTERM (a long load, a call that hangs)
+// does not keep tovu alive past the grace time.
+TEST(TerminationSignals, ABusyMainThreadStillEnds) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            const TerminationSignals termination;
+            ::raise(SIGTERM);
+            ::sleep(TerminationSignals::graceSeconds + 5);  // never back to the event loop
+            std::_Exit(0);
+        },
+        testing::KilledBySignal(SIGALRM), "");
 }
 
 TEST(PowerOffWindow, LastsThreeMinutesAfterTheLastAnnouncement) {

@@ -184,6 +184,12 @@ TEST(MessagesView, AnUnfilledSlotOpensTheEditorWithItsLabel) {
     EXPECT_TRUE(s.rig.workspace.opened.empty());  // nothing is sent unfilled
     ASSERT_TRUE(s.rig.messages.isEditing());
     EXPECT_EQ(s.rig.messages.draft().toStdString(), title + "\n");
+    s.rig.messages.setDraft(s.rig.messages.draft() + QString(s.rig.messages.maximumCharacters(), 'x'));
+    settledImage(s.window);
+    ASSERT_TRUE(s.shown("draftProblem"));  // says why Save is off
+    EXPECT_TRUE(s.item("draftProblem")->property("text").toString().contains("\u206665,536\u2069"));
+    s.rig.messages.setDraft(QString::fromStdString(title + "\n"));
+    settledImage(s.window);
     s.type("SA03 8000 0000 6080 1016 7519");
     s.key(Qt::Key_Return, Qt::ControlModifier);  // saves
     EXPECT_FALSE(s.rig.messages.isEditing());

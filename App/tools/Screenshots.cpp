@@ -49,6 +49,12 @@ const State states[] = {
          rig.model.setSection(PanelModel::Section::messages);
          rig.messages.startNew();
      }},
+    {"message-too-long",
+     [](PanelRig& rig) {
+         rig.model.setSection(PanelModel::Section::messages);
+         rig.messages.startNew();
+         rig.messages.setDraft(QString(rig.messages.maximumCharacters() + 1, 'x'));
+     }},
 };
 
 }  // namespace

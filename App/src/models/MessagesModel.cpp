@@ -87,6 +87,12 @@ void MessagesModel::setDraft(const QString& draft) {
     emit draftChanged();
 }
 
+bool MessagesModel::draftTooLong() const { return !PhoneKit::fitsInMessage(draft_.toStdString()); }
+
+bool MessagesModel::listFull() const {
+    return isEditingNew() && book_.messages().size() >= PhoneKit::TemplateLimits::messages;
+}
+
 bool MessagesModel::canSave() const { return editing_ && book_.accepts(draft_.toStdString(), editing_->existing); }
 
 void MessagesModel::setCouldNotOpen(bool value) {

@@ -52,6 +52,11 @@ class MessagesModel final : public QObject {
     Q_PROPERTY(bool isEditingNew READ isEditingNew NOTIFY editingChanged)
     Q_PROPERTY(QString draft READ draft WRITE setDraft NOTIFY draftChanged)
     Q_PROPERTY(bool canSave READ canSave NOTIFY draftChanged)
+    // Why Save stays off although the draft has text: the editor says so.
+    Q_PROPERTY(bool draftTooLong READ draftTooLong NOTIFY draftChanged)
+    Q_PROPERTY(bool listFull READ listFull NOTIFY draftChanged)
+    Q_PROPERTY(int maximumCharacters READ maximumCharacters CONSTANT)
+    Q_PROPERTY(int maximumMessages READ maximumMessages CONSTANT)
     Q_PROPERTY(bool couldNotOpen READ couldNotOpen WRITE setCouldNotOpen NOTIFY couldNotOpenChanged)
     Q_PROPERTY(int missingCount READ missingCount NOTIFY messagesChanged)
 public:
@@ -74,6 +79,10 @@ public:
     QString draft() const { return draft_; }
     void setDraft(const QString& draft);
     bool canSave() const;
+    bool draftTooLong() const;
+    bool listFull() const;
+    static int maximumCharacters() { return int(PhoneKit::TemplateLimits::characters); }
+    static int maximumMessages() { return int(PhoneKit::TemplateLimits::messages); }
     bool couldNotOpen() const { return couldNotOpen_; }
     void setCouldNotOpen(bool value);
     int missingCount() const { return int(book_.missingCount()); }

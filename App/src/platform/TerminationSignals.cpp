@@ -14,6 +14,9 @@ int signalPipe[2] = {-1, -1};
 void onTerminationSignal(int number) {
     const char byte = static_cast<char>(number);
     [[maybe_unused]] const auto written = ::write(signalPipe[1], &byte, 1);
+    // SIGALRM's default action ends the process, unless the event loop
+    // takes the signal first.
+    ::alarm(TerminationSignals::graceSeconds);
 }
 
 }  // namespace
@@ -24,7 +27,9 @@ TerminationSignals::TerminationSignals(QObject* parent) : QObject(parent) {
     notifier_ = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
     connect(notifier_.get(), &QSocketNotifier::activated, this, [this] {
         char byte = 0;
-        if (::read(signalPipe[0], &byte, 1) == 1) emit terminationRequested();
+        if (::read(signalPipe[0], &byte, 1) != 1) return;
+        ::alarm(0);
+        emit terminationRequested();
     });
     struct sigaction action {};
     action.sa_handler = onTerminationSignal;
