@@ -257,5 +257,10 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
         <source>Your list is full: it holds at most %1 messages.</source>
         <translation>قائمتك ممتلئة: تتسع لـ %1 رسالة على الأكثر.</translation>
     </message>
+    <message>
+        <source>Your settings could not be read whole. The file is kept as %1.</source>
+        <extracomment>The settings file was cut short or too large; %1 is where it is kept, as it was found</extracomment>
+        <translation>تعذّرت قراءة إعداداتك كاملةً. الملف محفوظ كما وُجد باسم %1.</translation>
+    </message>
 </context>
 </TS>

@@ -43,6 +43,7 @@ void AppDelegate::launch() {
     status_->quitShortcut = [this] { requestQuit(std::nullopt, std::nullopt); };
     // A save that failed while the graph was built (seeding the list, say).
     if (!settings_->saveError().isEmpty()) status_->reportSaveFailure(settings_->saveError());
+    if (settings_->wasUnreadable()) status_->reportKeptSettings(settings_->keptCopy());
     // Without a tray the panel is the application's window.
     status_->showPanelUnlessTray();
 }

@@ -260,10 +260,19 @@ QString StatusController::toolTip() const {
 void StatusController::reportSaveFailure(const QString& reason) {
     if (reason == reportedFailure_) return;
     reportedFailure_ = reason;
-    const QString text = language_
-                             .text(QT_TRANSLATE_NOOP(
-                                 "tovu", "Could not save your messages (%1). Your changes are kept until tovu quits."))
-                             .arg(reason);
+    warn(language_
+             .text(QT_TRANSLATE_NOOP("tovu",
+                                     "Could not save your messages (%1). Your changes are kept until tovu quits."))
+             .arg(reason));
+}
+
+void StatusController::reportKeptSettings(const QString& keptAs) {
+    //: The settings file was cut short or too large; %1 is where it is kept, as it was found
+    warn(language_.text(QT_TRANSLATE_NOOP("tovu", "Your settings could not be read whole. The file is kept as %1."))
+             .arg(QChar(0x2066) + keptAs + QChar(0x2069)));
+}
+
+void StatusController::warn(const QString& text) {
     if (trayProtocol() == QLatin1String("XEmbed")) {
         tray_->showMessage(QStringLiteral("tovu"), text, QSystemTrayIcon::Warning);
         return;

@@ -51,6 +51,9 @@ public:
     /// Tells the user that their messages could not be saved: a tray
     /// message, or a dialog where there is no tray. Once per reason.
     void reportSaveFailure(const QString& reason);
+    /// Tells the user that the settings file did not read whole (cut short,
+    /// or too large to be tovu's) and where it was kept as found.
+    void reportKeptSettings(const QString& keptAs);
 
     /// Ctrl+Q in the panel: a quit request without an event.
     std::function<void()> quitShortcut = [] {};
@@ -103,4 +106,5 @@ private:
     bool activeSinceShown_ = false;
     QTimer prefillWait_;  // runs from the showing until the prefill
     QString reportedFailure_;
+    void warn(const QString& text);
 };
