@@ -507,8 +507,8 @@ TEST(MessagesCommand, RefusesHostileListsOnEveryWayIn) {
     } cases[] = {
         {"over the count", listOf(PhoneKit::TemplateLimits::messages + 1, 1), "2,001 messages"},
         {"over the length", listOf(1, PhoneKit::TemplateLimits::characters + 1), "longer than 65,536 characters"},
-        {"over the size", listOf(200, 45000), "larger than 8 MiB"},
-        {"endless", "", "larger than 8 MiB"},
+        {"over the size", listOf(120, 45000), "larger than 4 MiB"},
+        {"endless", "", "larger than 4 MiB"},
         {"a repeated id", "[" + message("a", "custom", "One") + "," + message("a", "custom", "Two") + "]",
          "message 2 has the id of message 1"},
         {"an empty id", "[" + message("", "custom", "Hi") + "]", "message 1 has no id"},

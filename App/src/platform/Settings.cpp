@@ -30,9 +30,10 @@ using Blob = PhoneKit::DefaultsDomain::Blob;
 
 QString reasonOf(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
-// The most a settings file of tovu's can hold: the largest message list,
-// each of its bytes written as an escape at worst, and room for the rest.
-constexpr qint64 kMaximumFile = 4 * qint64(PhoneKit::TemplateLimits::bytes) + 1024 * 1024;
+// The most a settings file of tovu's can hold: the largest message list and
+// a kept copy of an unreadable one, each of their bytes written as a four-
+// byte escape at worst (Arabic text is), and room for the rest.
+constexpr qint64 kMaximumFile = 8 * qint64(PhoneKit::TemplateLimits::bytes) + 1024 * 1024;
 
 // The bytes of the file, without ever waiting on something that is not a
 // regular file (a FIFO or a device would block a plain read), nor reading

@@ -49,7 +49,7 @@ namespace TemplateLimits {
 inline constexpr std::size_t messages = 2000;
 inline constexpr std::size_t characters = 65536;  ///< of one message's text, in code points
 inline constexpr std::size_t idBytes = 128;
-inline constexpr std::size_t bytes = 8 * 1024 * 1024;  ///< of the list as JSON
+inline constexpr std::size_t bytes = 4 * 1024 * 1024;  ///< of the list as JSON
 }  // namespace TemplateLimits
 
 /// A list offered from outside, or why it is refused: more than the limits
