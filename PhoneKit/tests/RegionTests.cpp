@@ -169,17 +169,46 @@ TEST(Region, FullMatchIsWholeTextAndEmptyPatternNeverMatches) {
         {"5012345678", mobile, false},
         {"12", "1|12", true},
         {"x", "[", false},  // a malformed pattern matches nothing
+        // The syntax numbering patterns are written in.
+        {"", "(?:)", true},
+        {"19", "1(?:2|)9", true},
+        {"129", "1(?:2|)9", true},
+        {"5", "[^0-4]", true},
+        {"3", "[^0-4]", false},
+        {"17", "1[\\d]", true},
+        {"1234", "1\\d{3,}", true},
+        {"123", "1\\d{3,}", false},
+        {"1212123", "(?:12)*3", true},
+        {"1213", "(?:12)*3", false},
+        {"111", "1+?", true},
+        {"7", ".", true},
+        // Outside it, or not digits: no match.
+        {"1", "1**", false},
+        {"1", "1{2,1}", false},
+        {"1", "1{1001}", false},
+        {"12", "1\\w", false},
+        {"12", "(12", false},
+        {"x5", "x5", false},
+        {"5x", "5.", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PhoneKit::fullMatch(c.text, c.pattern), c.matches) << c.text << " ~ " << c.pattern.substr(0, 20);
     }
+    // Patterns compiled together: a text takes the label of the first that
+    // matches it; one outside the syntax drops out.
+    const PhoneKit::detail::LabelledPattern together[] = {{"(", 3}, {"12", 2}, {"1\\d", 1}};
+    const auto both = PhoneKit::detail::compileDigitAutomaton(together);
+    EXPECT_EQ(int(both.matcher().labelOf("12")), 2);
+    EXPECT_EQ(int(both.matcher().labelOf("13")), 1);
+    EXPECT_EQ(int(both.matcher().labelOf("1")), 0);
 }
 
-// The extractor reuses matchers compiled once; they must answer exactly as
-// an expression built afresh for each match.
-TEST(Region, CompiledMatchersAgreeWithFreshMatches) {
+// The generated tables must answer as each pattern compiled afresh, and
+// each calling code's kind automaton as its rows asked one by one.
+TEST(Region, GeneratedMatchersAgreeWithFreshOnes) {
+    using PhoneKit::detail::compiledTable;
     std::mt19937 random(7);
-    for (const auto& row : PhoneKit::detail::compiledTable()) {
+    for (const auto& row : compiledTable()) {
         SCOPED_TRACE(row.region.id);
         for (int i = 0; i < 60; ++i) {
             std::string digits(1 + random() % 16, '0');
@@ -188,6 +217,13 @@ TEST(Region, CompiledMatchersAgreeWithFreshMatches) {
             if (i % 2 == 0) digits = std::to_string(random() % 10) + digits;
             EXPECT_EQ(row.mobile.matches(digits), PhoneKit::fullMatch(digits, row.region.mobilePattern)) << digits;
             EXPECT_EQ(row.landline.matches(digits), PhoneKit::fullMatch(digits, row.region.landlinePattern)) << digits;
+            std::uint8_t kind = 0;
+            for (const std::uint16_t index : PhoneKit::detail::rowsCalled(row.region.code)) {
+                const auto& other = compiledTable()[index];
+                kind = other.mobile.matches(digits) ? 1 : other.landline.matches(digits) ? 2 : 0;
+                if (kind != 0) break;
+            }
+            EXPECT_EQ(int(row.kinds.labelOf(digits)), int(kind)) << digits;
         }
     }
 }
@@ -195,11 +231,10 @@ TEST(Region, CompiledMatchersAgreeWithFreshMatches) {
 // The extractor never reads windows of more than 18 digits: that is sound
 // only while no pattern can match more than 15 (code of three plus 15).
 TEST(Region, PatternLengthsBoundTheCandidates) {
-    using PhoneKit::detail::PatternMatcher;
+    using PhoneKit::detail::compileDigitAutomaton;
     for (const Region& row : Region::all()) {
         for (const std::string* pattern : {&row.mobilePattern, &row.landlinePattern}) {
-            if (pattern->empty()) continue;
-            const auto lengths = PatternMatcher::lengthsOf(*pattern);
+            const auto lengths = compileDigitAutomaton(*pattern).lengths();
             EXPECT_LE(lengths.max, 15U) << row.id << " " << *pattern;
             EXPECT_GE(lengths.min, 4U) << row.id << " " << *pattern;
         }
@@ -212,17 +247,13 @@ TEST(Region, PatternLengthsBoundTheCandidates) {
         {"3[2-9]\\d{7,8}|(?:31|43)\\d{8}", 9, 10},
         {"38\\d{6,10}|(?:2[89]|39)(?:0\\d{5,6}|[1-9]\\d{5})", 8, 12},
         {"1\\d?", 1, 2},
-        // Unknown syntax: no bound.
-        {"a+", 0, SIZE_MAX},
-        {"(?:12", 0, SIZE_MAX},
-        {"1\\w", 0, SIZE_MAX},  // only "\d" is a digit class
-        {"1\\", 0, SIZE_MAX},
-        // An open count has no upper bound, and half of one is no count.
-        {"1\\d{3,}", 0, SIZE_MAX},
-        {"1\\d{,3}", 0, SIZE_MAX},
+        {"1\\d{3,}", 4, SIZE_MAX},
+        {"(?:12)*3", 1, SIZE_MAX},
+        {"[5-4]", 0, 0},  // nothing matches
+        {"", 0, 0},
     };
     for (const auto& c : cases) {
-        const auto lengths = PatternMatcher::lengthsOf(c.pattern);
+        const auto lengths = compileDigitAutomaton(c.pattern).lengths();
         EXPECT_EQ(lengths.min, c.min) << c.pattern;
         EXPECT_EQ(lengths.max, c.max) << c.pattern;
     }

@@ -3,6 +3,7 @@
 #include "PhoneExtractorDetail.h"
 #include "PhoneKit/support/RawValues.h"
 #include "PhoneKit/support/Text.h"
+#include "RegionTables.h"
 #include "support/Hashing.h"
 
 #include <unicode/uchar.h>
@@ -35,14 +36,17 @@ bool isLetter(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <
 bool isSeparator(char32_t c) { return c == U' ' || c == U'-' || c == U'.' || c == U'(' || c == U')'; }
 bool isThousandsMark(char32_t c) { return c == U',' || c == 0x066C || c == 0x066B || c == 0x060C; }
 
+// The first row of the calling code whose mobile or landline pattern
+// matches decides: one walk through the code's generated automaton.
 PhoneNumber::Kind kindOf(std::string_view digits) {
-    for (const std::uint16_t index : detail::rowsCalled(digits)) {
-        const CompiledRegion& row = detail::compiledTable()[index];
-        const std::string_view national = digits.substr(row.region.code.size());
-        if (row.mobile.matches(national)) return PhoneNumber::Kind::mobile;
-        if (row.landline.matches(national)) return PhoneNumber::Kind::landline;
+    const auto rows = detail::rowsCalled(digits);
+    if (rows.empty()) return PhoneNumber::Kind::other;
+    const CompiledRegion& row = detail::compiledTable()[rows.front()];
+    switch (row.kinds.labelOf(digits.substr(row.region.code.size()))) {
+        case detail::kMobileLabel: return PhoneNumber::Kind::mobile;
+        case detail::kLandlineLabel: return PhoneNumber::Kind::landline;
+        default: return PhoneNumber::Kind::other;
     }
-    return PhoneNumber::Kind::other;
 }
 
 PhoneNumber classified(std::string digits) {

@@ -50,9 +50,11 @@ struct Region {
     friend bool operator==(const Region&, const Region&) = default;
 };
 
-/// Whole-text match of `text` against `pattern`; an empty pattern never
-/// matches. Compiles the anchored expression afresh: the extractor uses the
-/// table's precompiled matchers instead, which give the same answers.
+/// Whole-text match of the digits `text` against `pattern`; an empty
+/// pattern, one outside the syntax numbering patterns use, and a text with
+/// anything but ASCII digits never match. Compiles the pattern afresh: the
+/// extractor uses the table's matchers generated at build time instead,
+/// which the build checks give the same answers.
 bool fullMatch(std::string_view text, std::string_view pattern);
 
 std::ostream& operator<<(std::ostream& out, const Region& region);
