@@ -2,8 +2,10 @@
 #include "PhoneKit/messages/TemplateTexts.h"
 #include "PhoneKit/messages/Templates.h"
 #include "PhoneKit/support/Text.h"
+#include "support/Unicode.h"
 
 #include <gtest/gtest.h>
+#include <unicode/uchar.h>
 
 #include <algorithm>
 #include <map>
@@ -233,4 +235,24 @@ TEST(Text, PrefixOfCharactersCountsClusters) {
         {"a\xFFzz", 2, "a\uFFFD"},
     };
     for (const auto& c : cases) EXPECT_EQ(Text::prefixOfCharacters(c.text, c.count), c.prefix) << c.text;
+}
+
+// The compiled-in properties must be ICU's, code point by code point.
+TEST(Text, UnicodePropertiesAreICUs) {
+    using PhoneKit::Unicode::Category;
+    for (UChar32 c = 0; c <= 0x10FFFF; ++c) {
+        const auto ours = PhoneKit::Unicode::of(static_cast<char32_t>(c));
+        const auto type = u_charType(c);
+        const Category expected = type == U_DECIMAL_DIGIT_NUMBER ? Category::decimalDigit
+                                  : type == U_DASH_PUNCTUATION   ? Category::dashPunctuation
+                                  : type == U_SPACE_SEPARATOR    ? Category::spaceSeparator
+                                  : type == U_FORMAT_CHAR        ? Category::format
+                                  : type == U_CONTROL_CHAR       ? Category::control
+                                                                 : Category::other;
+        ASSERT_EQ(ours.category, expected) << std::hex << c;
+        ASSERT_EQ(ours.whiteSpace, u_isUWhiteSpace(c) != 0) << std::hex << c;
+        if (expected == Category::decimalDigit) {
+            ASSERT_EQ(ours.digitValue, u_charDigitValue(c)) << std::hex << c;
+        }
+    }
 }

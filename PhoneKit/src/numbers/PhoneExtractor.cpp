@@ -5,8 +5,8 @@
 #include "PhoneKit/support/Text.h"
 #include "RegionTables.h"
 #include "support/Hashing.h"
+#include "support/Unicode.h"
 
-#include <unicode/uchar.h>
 #include <unicode/utf8.h>
 #include <nlohmann/json.hpp>
 
@@ -105,11 +105,12 @@ void normalized(std::string_view text, std::u32string& out) {
         UChar32 scalar;
         U8_NEXT_OR_FFFD(bytes, i, length, scalar);  // ill-formed UTF-8 reads as U+FFFD
         const auto c = static_cast<char32_t>(scalar);
-        switch (u_charType(scalar)) {
-            case U_DECIMAL_DIGIT_NUMBER: *kept++ = U'0' + static_cast<char32_t>(u_charDigitValue(scalar)); continue;
-            case U_DASH_PUNCTUATION: *kept++ = U'-'; continue;
-            case U_SPACE_SEPARATOR: *kept++ = U' '; continue;
-            case U_FORMAT_CHAR: continue;  // direction marks, joiners, soft hyphens
+        const Unicode::Properties properties = Unicode::of(c);
+        switch (properties.category) {
+            case Unicode::Category::decimalDigit: *kept++ = U'0' + properties.digitValue; continue;
+            case Unicode::Category::dashPunctuation: *kept++ = U'-'; continue;
+            case Unicode::Category::spaceSeparator: *kept++ = U' '; continue;
+            case Unicode::Category::format: continue;  // direction marks, joiners, soft hyphens
             default: break;
         }
         if (c == 0x2212) {

@@ -2,12 +2,11 @@
 
 #include "PhoneKit/support/Text.h"
 
-#include <unicode/timezone.h>
-#include <unicode/unistr.h>
+#include <dlfcn.h>
+#include <unicode/ucal.h>
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <system_error>
 
 namespace PhoneKit {
@@ -77,13 +76,27 @@ std::optional<std::string> zoneOfTimezoneFile(const std::filesystem::path& file)
     return name;
 }
 
+#define TOVU_TEXT_OF(name) TOVU_TEXT_OF_EXPANDED(name)
+#define TOVU_TEXT_OF_EXPANDED(name) #name
+
+// ICU's guess from the zone files. Its library is opened only when the
+// system names no zone itself, so that the one-shot command loads no ICU;
+// the symbol carries ICU's version suffix, which the macro spells out.
 std::string hostZoneOfICU() {
-    std::unique_ptr<icu::TimeZone> host(icu::TimeZone::detectHostTimeZone());
+    void* library = ::dlopen("libicui18n.so." TOVU_TEXT_OF(U_ICU_VERSION_MAJOR_NUM), RTLD_LAZY | RTLD_LOCAL);
+    if (!library) return {};
+    const auto host =
+        reinterpret_cast<decltype(&ucal_getHostTimeZone)>(::dlsym(library, TOVU_TEXT_OF(ucal_getHostTimeZone)));
     if (!host) return {};
-    icu::UnicodeString id;
-    host->getID(id);
+    UChar id[128];
+    UErrorCode status = U_ZERO_ERROR;
+    const int32_t length = host(id, 128, &status);
+    if (U_FAILURE(status) || length <= 0 || length > 128) return {};
     std::string zone;
-    id.toUTF8String(zone);
+    for (int32_t i = 0; i < length; ++i) {
+        if (id[i] > 0x7F) return {};  // zone names are ASCII
+        zone += static_cast<char>(id[i]);
+    }
     // ICU's name for "could not tell".
     return zone == "Etc/Unknown" ? std::string() : zone;
 }

@@ -1,14 +1,12 @@
 #include "PhoneKit/support/Text.h"
 
-#include <unicode/brkiter.h>
-#include <unicode/uchar.h>
-#include <unicode/utext.h>
+#include "support/Unicode.h"
+
 #include <unicode/utf8.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 
 namespace PhoneKit::Text {
 
@@ -42,10 +40,12 @@ std::string_view trimmedBy(std::string_view text, Drop drop) {
     return begin == std::string_view::npos ? std::string_view() : text.substr(begin, end - begin);
 }
 
+bool isWhiteSpace(UChar32 c) { return Unicode::of(static_cast<char32_t>(c)).whiteSpace; }
+
 bool isLineBreak(UChar32 c) { return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029; }
 
 // Spaces and tabs, of any width: white space that is not a line break.
-bool isLineBlank(UChar32 c) { return u_isUWhiteSpace(c) && !isLineBreak(c); }
+bool isLineBlank(UChar32 c) { return isWhiteSpace(c) && !isLineBreak(c); }
 
 }  // namespace
 
@@ -70,13 +70,11 @@ std::string wellFormed(std::string_view text) {
 
 bool isBlank(std::string_view text) {
     bool blank = true;
-    forEachScalar(text, [&](UChar32 c) { blank = blank && u_isUWhiteSpace(c); });
+    forEachScalar(text, [&](UChar32 c) { blank = blank && isWhiteSpace(c); });
     return blank;
 }
 
-std::string trimmed(std::string_view text) {
-    return std::string(trimmedBy(text, [](UChar32 c) { return u_isUWhiteSpace(c) != 0; }));
-}
+std::string trimmed(std::string_view text) { return std::string(trimmedBy(text, isWhiteSpace)); }
 
 std::vector<std::string> lines(std::string_view text) {
     std::vector<std::string> found;
@@ -99,27 +97,6 @@ std::vector<std::string> lines(std::string_view text) {
     return found;
 }
 
-std::string prefixOfCharacters(std::string_view text, std::size_t count) {
-    if (text.size() <= count) return std::string(text);  // no more bytes than clusters needed
-    UErrorCode status = U_ZERO_ERROR;
-    const std::string valid = wellFormed(text);
-    std::unique_ptr<UText, decltype(&utext_close)> utext(
-        utext_openUTF8(nullptr, valid.data(), static_cast<int64_t>(valid.size()), &status), &utext_close);
-    std::unique_ptr<icu::BreakIterator> clusters(
-        icu::BreakIterator::createCharacterInstance(icu::Locale::getRoot(), status));
-    if (U_FAILURE(status)) return valid;
-    clusters->setText(utext.get(), status);
-    if (U_FAILURE(status)) return valid;
-    int32_t end = clusters->first();
-    for (std::size_t taken = 0; taken < count; ++taken) {
-        const int32_t next = clusters->next();
-        if (next == icu::BreakIterator::DONE) return valid;
-        end = next;
-    }
-    // With UTF-8 text the iterator's positions are byte offsets.
-    return valid.substr(0, static_cast<std::size_t>(end));
-}
-
 std::string shownSafely(std::string_view text, std::size_t limit) {
     std::string out;
     out.reserve(std::min(text.size(), limit));
@@ -130,7 +107,7 @@ std::string shownSafely(std::string_view text, std::size_t limit) {
             cut = true;
             return;
         }
-        if (u_charType(c) == U_CONTROL_CHAR) {
+        if (Unicode::of(static_cast<char32_t>(c)).category == Unicode::Category::control) {
             char escape[8];
             std::snprintf(escape, sizeof escape, c < 0x80 ? "\\x%02x" : "\\u%04x", unsigned(c));
             out += escape;
