@@ -16,6 +16,11 @@ Rectangle {
 
     readonly property bool isEmpty: view.panel.text.trim() === ""
     readonly property bool onNumber: view.panel.sectionName === "number"
+    onOnNumberChanged: view.buildMessagesOnce()
+    function buildMessagesOnce() {
+        if (!view.onNumber && messagesSection.status === Loader.Null)
+            messagesSection.setSource("MessagesView.qml", { messages: view.messages });
+    }
 
     implicitWidth: 340
     implicitHeight: column.implicitHeight + 32
@@ -31,7 +36,10 @@ Rectangle {
         else
             view.forceActiveFocus()
     }
-    Component.onCompleted: refocus()
+    Component.onCompleted: {
+        view.buildMessagesOnce();
+        view.refocus();
+    }
     Connections {
         target: view.panel
         function onOpenCountChanged() { view.refocus() }
@@ -312,10 +320,12 @@ Rectangle {
             onClicked: view.panel.submit()
         }
 
-        MessagesView {
+        // Built at the first visit, kept from then on: most openings of the
+        // panel never go there, and the tray stays lighter until one does.
+        Loader {
+            id: messagesSection
             visible: !view.onNumber
             Layout.fillWidth: true
-            messages: view.messages
         }
     }
 }

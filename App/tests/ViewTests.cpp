@@ -268,14 +268,17 @@ namespace {
 
 // What a view tree shows of its texts: each visible text's words, face,
 // size, weight, letter case and place in the window, in tree order.
-QStringList textsOf(QQuickItem* item) {
+// What is drawn inside `seen` (the window, narrowed by every clipping item
+// on the way): rows a list keeps ready below its fold are not on screen.
+QStringList textsOf(QQuickItem* item, QRectF seen = QRectF(0, 0, 1e6, 1e6)) {
     QStringList texts;
     if (!item->isVisible()) return texts;
+    if (item->clip()) seen &= Screen::sceneRect(item);
     const QVariant font = item->property("font"), text = item->property("text");
     // A control's own font draws nothing here: the texts inside it do.
-    if (font.isValid() && text.isValid() && !item->inherits("QQuickControl")) {
+    const QRectF at = Screen::sceneRect(item);
+    if (font.isValid() && text.isValid() && !item->inherits("QQuickControl") && seen.intersects(at)) {
         const QFont face = font.value<QFont>();
-        const QRectF at = Screen::sceneRect(item);
         texts << QStringLiteral("%1 | %2 %3px %4 %5 | %6,%7 %8×%9")
                      .arg(text.toString(), QFontInfo(face).family())
                      .arg(face.pixelSize())
@@ -286,7 +289,7 @@ QStringList textsOf(QQuickItem* item) {
                      .arg(at.width())
                      .arg(at.height());
     }
-    for (QQuickItem* child : item->childItems()) texts << textsOf(child);
+    for (QQuickItem* child : item->childItems()) texts << textsOf(child, seen);
     return texts;
 }
 
