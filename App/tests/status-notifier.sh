@@ -29,6 +29,13 @@ eventually shows 1 || fail "no XEmbed icon once the watcher went"
 start_watcher
 eventually registered 2 || fail "the new watcher got no RegisterStatusNotifierItem"
 eventually shows 0 || fail "the XEmbed icon stayed beside the item"
+echo "# the watcher forgets the item, saying so or not: tovu registers again, each time"
+for forget in USR1 USR2 USR1 USR2; do
+  before=$(registrations)
+  kill -s "$forget" "$watcher"
+  eventually registered $((before + 1)) || fail "after SIG$forget the item was not registered again"
+done
+eventually shows 0 || fail "an XEmbed icon beside the item once it was back"
 echo "# a watcher there at the start: no XEmbed icon at any time"
 stop_tovu
 : >"$scratch/log"
@@ -124,6 +131,9 @@ for native, want, first in [("\u2068العربية\u2069", "rtl", "افتح \u20
     check(eventually(lambda: updates), f"after {native}: no LayoutUpdated or ItemsPropertiesUpdated")
     chosen = [l[1].get("label") for l in languages() if l[1].get("toggle-state") == 1]
     check(chosen == [native], f"after {native}: {chosen} ticked")
+    # Checkmarks: some hosts (LXQt) draw no radio items at all.
+    kinds = {l[1].get("toggle-type") for l in languages()}
+    check(kinds == {"checkmark"}, f"the languages are {kinds} items, not checkmarks")
 
 print("# ContextMenu(x, y) pops the menu up at the point")
 item.ContextMenu(300, 200)

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QActionEvent>
-#include <QActionGroup>
 #include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -324,11 +323,11 @@ QVariantMap DBusMenu::properties(int id, const QStringList& names) const {
             }
             all.insert(QStringLiteral("label"), label);
             all.insert(QStringLiteral("enabled"), action->isEnabled());
+            // A checkmark even where one choice excludes the others (the
+            // languages): LXQt's tray draws no radio items at all, and every
+            // host draws a checkmark.
             if (action->isCheckable()) {
-                const QActionGroup* group = action->actionGroup();
-                const bool radio = group && group->exclusionPolicy() != QActionGroup::ExclusionPolicy::None;
-                all.insert(QStringLiteral("toggle-type"),
-                           radio ? QStringLiteral("radio") : QStringLiteral("checkmark"));
+                all.insert(QStringLiteral("toggle-type"), QStringLiteral("checkmark"));
                 all.insert(QStringLiteral("toggle-state"), action->isChecked() ? 1 : 0);
             }
             if (action->menu()) all.insert(QStringLiteral("children-display"), submenu);

@@ -17,7 +17,10 @@
 #include <QDBusVariant>
 #include <QGuiApplication>
 #include <QLoggingCategory>
+#include <QTimer>
 #include <QtEndian>
+
+#include <algorithm>
 
 namespace {
 Q_LOGGING_CATEGORY(itemLog, "app.tovu.tray", QtWarningMsg)
@@ -27,13 +30,15 @@ const QString watcherPath = QStringLiteral("/StatusNotifierWatcher");
 const QString itemPath = QStringLiteral("/StatusNotifierItem");
 const QString menuPath = QStringLiteral("/MenuBar");
 
-// Whether the watcher has a tray that shows its items.
-QDBusMessage hostQuestion() {
+QDBusMessage watcherProperty(const QString& name) {
     auto call = QDBusMessage::createMethodCall(
         watcherService, watcherPath, QStringLiteral("org.freedesktop.DBus.Properties"), QStringLiteral("Get"));
-    call << watcherService << QStringLiteral("IsStatusNotifierHostRegistered");
+    call << watcherService << name;
     return call;
 }
+
+// Whether the watcher has a tray that shows its items.
+QDBusMessage hostQuestion() { return watcherProperty(QStringLiteral("IsStatusNotifierHostRegistered")); }
 }  // namespace
 
 namespace sni {
@@ -198,6 +203,8 @@ StatusNotifierItem::StatusNotifierItem(const QString& id, QObject* parent) : QOb
     for (const char* signal : {"StatusNotifierHostRegistered", "StatusNotifierHostUnregistered"}) {
         bus.connect(watcherService, watcherPath, watcherService, QLatin1String(signal), this, SLOT(readHost()));
     }
+    bus.connect(watcherService, watcherPath, watcherService, QStringLiteral("StatusNotifierItemUnregistered"), this,
+                SLOT(itemUnregistered(QString)));
     watcherPresent_ = bus.interface()->isServiceRegistered(watcherService).value();
     if (watcherPresent_) registerWithWatcher();
 }
@@ -233,7 +240,45 @@ void StatusNotifierItem::readHost() {
                 const QDBusPendingReply<QDBusVariant> host = *reply;
                 // A watcher that does not say is taken to have its tray.
                 setShown(host.isError() || host.value().variant().toBool());
+                if (shown_) checkListed();
             });
+}
+
+// A watcher may drop the item and say nothing (GNOME's AppIndicator
+// extension, restarting at a screen lock, does): whenever its hosts change,
+// the item must still be on its list, or it registers again.
+void StatusNotifierItem::checkListed() {
+    const QDBusMessage question = watcherProperty(QStringLiteral("RegisteredStatusNotifierItems"));
+    auto* pending = new QDBusPendingCallWatcher(QDBusConnection(connection_).asyncCall(question), this);
+    connect(pending, &QDBusPendingCallWatcher::finished, this,
+            [this, generation = generation_](QDBusPendingCallWatcher* reply) {
+                reply->deleteLater();
+                const QDBusPendingReply<QDBusVariant> items = *reply;
+                if (generation != generation_ || items.isError()) return;  // one that does not say is trusted
+                const QStringList listed = items.value().variant().toStringList();
+                if (!std::any_of(listed.begin(), listed.end(), [this](const QString& s) { return isOurs(s); })) {
+                    itemUnregistered(service_);
+                }
+            });
+}
+
+// Watchers name an item by its service name, or by its connection's unique
+// name, with or without the object path.
+bool StatusNotifierItem::isOurs(const QString& named) const {
+    const QString name = named.section(QLatin1Char('/'), 0, 0);
+    return name == service_ || name == QDBusConnection(connection_).baseService();
+}
+
+void StatusNotifierItem::itemUnregistered(const QString& service) {
+    if (!registered_ || !isOurs(service)) return;
+    ++generation_;
+    registered_ = false;
+    setShown(false);
+    // A second later, so that a watcher that keeps dropping the item is not
+    // flooded; a newer watcher meanwhile makes this one moot.
+    QTimer::singleShot(1000, this, [this, generation = generation_] {
+        if (generation == generation_ && watcherPresent_) registerWithWatcher();
+    });
 }
 
 bool StatusNotifierItem::trayOnSessionBus() {

@@ -53,10 +53,14 @@ signals:
 private slots:
     /// Asks the watcher whether it has a tray that shows the item.
     void readHost();
+    /// The watcher dropped an item: when ours, it registers again.
+    void itemUnregistered(const QString& service);
 
 private:
     friend class StatusNotifierItemAdaptor;
     void registerWithWatcher();
+    void checkListed();
+    bool isOurs(const QString& named) const;
     void setShown(bool shown);
 
     StatusNotifierItemAdaptor* adaptor_;
