@@ -31,6 +31,7 @@ constexpr CommandLine::Option kAppOptions[] = {
     {"diagnose"},
     {"version", 'V'},
     {"verbose"},
+    {"login"},
     {"session", 0, true, true},
     {"display", 0, true, true},
     {"platform", 0, true, true},
@@ -57,7 +58,8 @@ const std::string& usage() {
         std::string(
             "  tovu [--show | --clipboard | tel:NUMBER | tovu://clipboard]\n"
             "      Start the tray application, or show the panel of the running one;\n"
-            "      --clipboard also fills it from the clipboard, a tel: link with its number.\n") +
+            "      --clipboard also fills it from the clipboard, a tel: link with its number.\n"
+            "      --login (the autostart entry's) waits longer for a tray that comes late.\n") +
         std::string(NumbersCommand::usage()) + std::string(OpenCommand::usage()) +
         std::string(MessagesCommand::usage()) +
         "  tovu --diagnose | --help | --version [--verbose]\n"
@@ -123,8 +125,9 @@ QString activationToken() {
     return token ? QString::fromLocal8Bit(token) : QString();
 }
 
-/// `displayGiven`: -display or -platform on the command line, for Qt.
-int runApplication(int argc, char** argv, InstanceRequest request, bool displayGiven = false) {
+/// `displayGiven`: -display or -platform on the command line, for Qt;
+/// `atLogin`: the desktop started tovu with the session.
+int runApplication(int argc, char** argv, InstanceRequest request, bool displayGiven = false, bool atLogin = false) {
     // Qt would abort without a display; say so plainly instead.
     if (!displayGiven && needsDisplay()) {
         const DisplayServer display = DisplayServer::find();
@@ -147,6 +150,10 @@ int runApplication(int argc, char** argv, InstanceRequest request, bool displayG
     QApplication app(argc, argv);
     qInstallMessageHandler(qtMessages);
     QApplication::setApplicationName("tovu");
+    // The Wayland app id: the desktop file's name, so that the shell shows
+    // tovu's icon on its windows. (On X11 the class stays "tovu", which the
+    // desktop file names as StartupWMClass.)
+    QGuiApplication::setDesktopFileName(QStringLiteral("app.tovu.tovu"));
     QApplication::setOrganizationName("tovu");
     QApplication::setApplicationVersion(TOVU_VERSION);
     QApplication::setQuitOnLastWindowClosed(false);  // closing the panel never ends tovu
@@ -169,7 +176,7 @@ int runApplication(int argc, char** argv, InstanceRequest request, bool displayG
         }
         QThread::msleep(20);
     }
-    delegate.launch();
+    delegate.launch(atLogin);
     if (request.action != "activate" && request.action != "start") delegate.handle(request);
     return app.exec();
 }
@@ -221,10 +228,12 @@ int run(int argc, char** argv) {
     // The display Qt is told of is the one tovu's own connections (the
     // clipboard's) and the programs it starts (WhatsApp) use too.
     if (const auto display = parsed.value("display")) ::setenv("DISPLAY", display->c_str(), 1);
-    // A session restoring tovu where one already runs leaves it be.
-    if (requests.empty() && parsed.has("session")) requests.push_back({QStringLiteral("start")});
+    // A start at login, or a session restoring tovu, where one already runs
+    // leaves it be.
+    const bool atLogin = parsed.has("login");
+    if (requests.empty() && (atLogin || parsed.has("session"))) requests.push_back({QStringLiteral("start")});
     return runApplication(argc, argv, requests.empty() ? InstanceRequest{} : requests.front(),
-                          parsed.has("display") || parsed.has("platform"));
+                          parsed.has("display") || parsed.has("platform"), atLogin);
 }
 
 }  // namespace

@@ -233,8 +233,8 @@ TEST(AutostartLogin, TheEntryStartsTovuWhereverItLives) {
         QFile::remove(marker);
         // Written aside and renamed, so the marker is whole once it exists.
         writeFile(program,
-                  "#!/bin/sh\nprintf '%s' \"$0\" >\"" + marker.toUtf8() + ".part\" && mv \"" + marker.toUtf8() +
-                      ".part\" \"" + marker.toUtf8() + "\"\n",
+                  "#!/bin/sh\nprintf '%s %s' \"$0\" \"$*\" >\"" + marker.toUtf8() + ".part\" && mv \"" +
+                      marker.toUtf8() + ".part\" \"" + marker.toUtf8() + "\"\n",
                   true);
         ASSERT_TRUE(AutostartLogin(program).registerItem());
 
@@ -246,7 +246,7 @@ TEST(AutostartLogin, TheEntryStartsTovuWhereverItLives) {
         g_clear_error(&error);
         g_object_unref(info);
         eventually([&] { return QFile::exists(marker); });
-        EXPECT_EQ(readAll(marker), program);
+        EXPECT_EQ(readAll(marker), program + " --login");
     }
     // Moved away: the entry starts nothing.
     QFile::remove(dir.path() + "/tovu/tovu");

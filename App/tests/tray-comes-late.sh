@@ -2,7 +2,8 @@
 # A tray that comes after tovu, and goes again: tovu under Xvfb with no tray,
 # then the trayer XEmbed tray started and killed. What tovu shows is read
 # with xdotool and xprop at each step: its icon in the tray, the panel as
-# the popup under the icon, or the panel as an ordinary window.
+# the popup under the icon, or the panel as an ordinary window. Then a start
+# at login, whose tray comes late.
 #   tray-comes-late.sh TOVU
 set -euo pipefail
 source "$(dirname "$0")/x-session.sh"
@@ -52,4 +53,13 @@ for step in "${steps[@]}"; do
   eventually kinds "$want" || fail "after $action tovu shows \"$(shown)\", not \"$want\""
 done
 at_least 1 "tray: XEmbed" || fail "no XEmbed tray in the log"
+
+echo "# started at login (the autostart entry's --login): no window while the tray is late"
+stop_tovu
+stop_trayer
+start_tovu --login
+sleep 5  # past the grace of an ordinary start
+kinds "" || fail "at login, before any tray came, tovu shows \"$(shown)\""
+start_trayer
+eventually kinds icon || fail "at login tovu shows \"$(shown)\" once the tray came, not its icon alone"
 echo "PASS"

@@ -61,7 +61,9 @@ bool AutostartLogin::registerItem() {
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TYPE, G_KEY_FILE_DESKTOP_TYPE_APPLICATION);
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_NAME, "tovu");
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_COMMENT, "Open a WhatsApp chat with any phone number");
-    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, execLine(executable_).toUtf8().constData());
+    // --login: tovu then gives a tray that comes late with the session time.
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC,
+                          (execLine(executable_) + " --login").toUtf8().constData());
     // Once the program is gone (uninstalled, moved), the entry starts nothing.
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TRY_EXEC, executable_.toUtf8().constData());
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_ICON, "app.tovu.tovu");

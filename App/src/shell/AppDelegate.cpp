@@ -11,11 +11,13 @@
 #include <QApplication>
 #include <QLocale>
 
+#include <chrono>
+
 AppDelegate::AppDelegate(QObject* parent) : QObject(parent) {}
 
 AppDelegate::~AppDelegate() = default;
 
-void AppDelegate::launch() {
+void AppDelegate::launch(bool atLogin) {
     settings_ = std::make_shared<SettingsDefaults>();
     // A write that failed leaves the file as it was; the user hears of it.
     settings_->saveFailed = [this](const QString& reason) {
@@ -44,8 +46,11 @@ void AppDelegate::launch() {
     // A save that failed while the graph was built (seeding the list, say).
     if (!settings_->saveError().isEmpty()) status_->reportSaveFailure(settings_->saveError());
     if (settings_->wasUnreadable()) status_->reportKeptSettings(settings_->keptCopy());
-    // Without a tray the panel is the application's window.
-    status_->showPanelUnlessTray();
+    // Without a tray the panel is the application's window. At login the
+    // panel (plasmashell, an XFCE panel) may take half a minute to come, and
+    // a window that flashes up meanwhile would greet every login.
+    using namespace std::chrono_literals;
+    status_->showPanelUnlessTray(atLogin ? 30s : 3s);
 }
 
 void AppDelegate::requestQuit(std::optional<std::uint32_t> event, std::optional<std::uint32_t> reason) {

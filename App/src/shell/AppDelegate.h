@@ -29,7 +29,9 @@ public:
     explicit AppDelegate(QObject* parent = nullptr);
     ~AppDelegate() override;
 
-    void launch();
+    /// `atLogin`: started with the session, when the tray may still be on
+    /// its way.
+    void launch(bool atLogin = false);
     /// A termination request; `event` and `reason` as four-character codes
     /// when it came with them. Quits or cancels.
     void requestQuit(std::optional<std::uint32_t> event, std::optional<std::uint32_t> reason);

@@ -179,13 +179,13 @@ QString StatusController::trayProtocol() const {
     return QStringLiteral("none");
 }
 
-void StatusController::showPanelUnlessTray() {
+void StatusController::showPanelUnlessTray(std::chrono::milliseconds wait) {
     if (hasTray()) return;
     if (!xembed_ && !item_) {
         showPanel();
         return;
     }
-    QTimer::singleShot(3000, this, [this] {
+    QTimer::singleShot(wait, this, [this] {
         if (!hasTray() && !isPanelShown()) showPanel();
     });
 }

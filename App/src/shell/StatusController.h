@@ -10,6 +10,7 @@
 #include <QString>
 #include <QTimer>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -38,9 +39,9 @@ public:
     bool hasTray() const;
     /// How: "StatusNotifierItem", "XEmbed" or "none".
     QString trayProtocol() const;
-    /// At the start: the panel as a window, unless a tray comes within a
-    /// few seconds (one that starts with the session may be slower than us).
-    void showPanelUnlessTray();
+    /// At the start: the panel as a window, unless a tray comes within
+    /// `wait` (one that starts with the session may be slower than us).
+    void showPanelUnlessTray(std::chrono::milliseconds wait);
     void showPanel();
     void closePanel();
     void togglePanel();
