@@ -4,6 +4,8 @@
 #include "views/Symbols.h"
 
 #include <QQmlEngine>
+#include <QQuickItem>
+#include <QtMath>
 #include <QQuickStyle>
 
 #include <mutex>
@@ -47,6 +49,14 @@ PanelWindow::PanelWindow(PanelModel& model, AppLanguageState& language) {
     });
     setSource(QUrl("qrc:/Tovu/LanguageRoot.qml"));
     for (const QQmlError& error : QQuickView::errors()) errors_ += error.toString() + '\n';
+    // A fixed width: tiling compositors (sway and its kin) float a window
+    // whose width cannot change instead of tiling it across the workspace.
+    // The height stays free, as the panel grows with what it shows.
+    if (QQuickItem* root = rootObject()) {
+        const int width = qCeil(root->width());
+        setMinimumSize(QSize(width, 1));
+        setMaximumSize(QSize(width, (1 << 24) - 1));  // Qt's own "no limit"
+    }
 }
 
 // The views go before the palette and the theme their bindings read.
