@@ -261,11 +261,21 @@ TEST(AutostartLogin, TakesOverTheEntryOfEarlierVersions) {
     for (const bool hidden : {false, true}) {
         writeFile(earlier, QByteArray("[Desktop Entry]\nType=Application\nName=tovu\nExec=\"/usr/bin/tovu\"\n") +
                                (hidden ? "Hidden=true\n" : ""));
-        const AutostartLogin login;
+        const AutostartLogin login("/usr/bin/tovu");
         EXPECT_FALSE(QFile::exists(earlier));
         EXPECT_EQ(login.status(), hidden ? LoginService::Status::notRegistered : LoginService::Status::enabled);
+        // It starts tovu as a login start now, and keeps what else it held.
+        const QString entry = readAll(AutostartLogin::entryPath());
+        EXPECT_TRUE(entry.contains("Exec=\"/usr/bin/tovu\" --login\n")) << entry.toStdString();
+        EXPECT_EQ(entry.contains("Hidden=true"), hidden);
         EXPECT_TRUE(AutostartLogin().unregisterItem());
     }
+    // An Exec line of the user's own stays as it is.
+    writeFile(AutostartLogin::entryPath(),
+              "[Desktop Entry]\nType=Application\nName=tovu\nExec=sh -c \"sleep 9; tovu\"\n");
+    AutostartLogin("/usr/bin/tovu");
+    EXPECT_TRUE(readAll(AutostartLogin::entryPath()).contains("Exec=sh -c \"sleep 9; tovu\"\n"));
+    EXPECT_TRUE(AutostartLogin().unregisterItem());
 }
 
 TEST(SystemClipboard, CountsChangesAndReadsText) {

@@ -41,6 +41,24 @@ void takeOverEarlierEntry() {
     }
 }
 
+// Earlier versions started tovu at login with no argument, so it could not
+// tell a login from any start: their entry gets --login, with everything
+// else the user or the desktop wrote into it. An Exec line that is not
+// exactly the one they wrote is the user's, and stays.
+void addLoginArgument(const QString& executable) {
+    const KeyFile entry(g_key_file_new(), g_key_file_free);
+    const QByteArray path = QFile::encodeName(AutostartLogin::entryPath());
+    const int flags = G_KEY_FILE_KEEP_COMMENTS | G_KEY_FILE_KEEP_TRANSLATIONS;
+    if (!g_key_file_load_from_file(entry.get(), path.constData(), GKeyFileFlags(flags), nullptr)) return;
+    char* exec = g_key_file_get_string(entry.get(), kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, nullptr);
+    const bool earlier = exec && QString::fromUtf8(exec) == execLine(executable);
+    g_free(exec);
+    if (!earlier) return;
+    g_key_file_set_string(entry.get(), kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC,
+                          (execLine(executable) + " --login").toUtf8().constData());
+    g_key_file_save_to_file(entry.get(), path.constData(), nullptr);
+}
+
 }  // namespace
 
 AutostartLogin::AutostartLogin(QString executable) : executable_(std::move(executable)) {
@@ -49,6 +67,7 @@ AutostartLogin::AutostartLogin(QString executable) : executable_(std::move(execu
     if (executable_.isEmpty()) executable_ = qEnvironmentVariable("TOVU_COMMAND");
     if (executable_.isEmpty()) executable_ = QCoreApplication::applicationFilePath();
     takeOverEarlierEntry();
+    addLoginArgument(executable_);
 }
 
 QString AutostartLogin::entryPath() { return autostartFolder() + "/app.tovu.tovu.desktop"; }

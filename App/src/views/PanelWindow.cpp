@@ -5,8 +5,8 @@
 
 #include <QQmlEngine>
 #include <QQuickItem>
-#include <QtMath>
 #include <QQuickStyle>
+#include <QtMath>
 
 #include <mutex>
 
