@@ -190,6 +190,8 @@ TEST(Region, FullMatchIsWholeTextAndEmptyPatternNeverMatches) {
         {"12", "(12", false},
         {"x5", "x5", false},
         {"5x", "5.", false},
+        {"1", std::string(100000, '(') + "1" + std::string(100000, ')'), false},  // too deep: no crash
+        {"1", std::string(60, '(') + "1" + std::string(60, ')'), true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(PhoneKit::fullMatch(c.text, c.pattern), c.matches) << c.text << " ~ " << c.pattern.substr(0, 20);

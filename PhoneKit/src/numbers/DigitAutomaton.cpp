@@ -13,6 +13,7 @@ constexpr std::uint16_t kAnyDigit = 0x3FF;
 constexpr int kUnbounded = -1;
 constexpr int kMaxCount = 1000;               // the largest count the expression syntax allows
 constexpr std::size_t kMaxNfaNodes = 200000;  // far above any numbering plan, well below trouble
+constexpr int kMaxNesting = 64;               // groups in groups: the table's deepest is 5
 constexpr std::size_t kMaxStates = std::numeric_limits<DigitState>::max();
 
 // The pattern as a tree: one set of digits, a sequence, a choice or a count.
@@ -49,12 +50,16 @@ private:
     }
 
     std::optional<std::size_t> choice() {
+        // The parser and the builder recurse once per group: a bound keeps
+        // any pattern from running the stack out.
+        if (++depth_ > kMaxNesting) return std::nullopt;
         Node node{Node::Kind::choice, 0, 1, 1, {}};
         do {
             auto part = sequence();
             if (!part) return std::nullopt;
             node.children.push_back(*part);
         } while (take('|'));
+        --depth_;
         return node.children.size() == 1 ? node.children.front() : add(std::move(node));
     }
 
@@ -155,6 +160,7 @@ private:
 
     std::string_view text_;
     std::size_t position_ = 0;
+    int depth_ = 0;
 };
 
 // A Thompson automaton: each node has at most one digit edge and any number
