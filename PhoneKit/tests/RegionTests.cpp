@@ -5,48 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <set>
-#include <sstream>
 #include <unordered_set>
 
 using PhoneKit::Region;
 using namespace PhoneKit::testing;
-
-namespace {
-
-// A line's tab-separated fields, the empty ones included.
-std::vector<std::string> fields(const std::string& line) {
-    std::vector<std::string> parts;
-    std::stringstream stream(line);
-    for (std::string part; std::getline(stream, part, '\t');) parts.push_back(part);
-    if (!line.empty() && line.back() == '\t') parts.emplace_back();
-    return parts;
-}
-
-std::vector<std::string> words(const std::string& text) {
-    std::istringstream stream(text);
-    return {std::istream_iterator<std::string>(stream), {}};
-}
-
-}  // namespace
-
-TEST(Region, CompiledTableEqualsTheDataFileRowByRow) {
-    std::ifstream file(TOVU_REGIONS_TSV);
-    std::string line;
-    std::getline(file, line);  // header
-    std::size_t i = 0;
-    for (; std::getline(file, line); ++i) {
-        const auto f = fields(line);
-        const Region row{f.at(0), f.at(1), f.at(2), f.at(3), f.at(4), words(f.at(5))};
-        SCOPED_TRACE(row.id);
-        ASSERT_LT(i, Region::all().size());
-        EXPECT_EQ(Region::all()[i], row);
-    }
-    EXPECT_EQ(i, Region::all().size());
-}
 
 // What the lookups and the extractor rely on: home first, then sorted ids;
 // each zone in one row; codes of one to three digits, none the prefix of

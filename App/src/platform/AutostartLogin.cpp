@@ -32,6 +32,10 @@ QString execLine(QString path) {
     return (percent ? "env \"" : "\"") + path + '"';
 }
 
+// What the entry runs: --login, so that tovu gives a tray that comes late
+// with the session the time it needs.
+QByteArray loginExecLine(const QString& path) { return (execLine(path) + " --login").toUtf8(); }
+
 // Earlier versions named the entry tovu.desktop: it moves to its new name,
 // with whatever the user or the desktop wrote into it (Hidden, disabled).
 void takeOverEarlierEntry() {
@@ -54,8 +58,7 @@ void addLoginArgument(const QString& executable) {
     const bool earlier = exec && QString::fromUtf8(exec) == execLine(executable);
     g_free(exec);
     if (!earlier) return;
-    g_key_file_set_string(entry.get(), kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC,
-                          (execLine(executable) + " --login").toUtf8().constData());
+    g_key_file_set_string(entry.get(), kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, loginExecLine(executable).constData());
     g_key_file_save_to_file(entry.get(), path.constData(), nullptr);
 }
 
@@ -80,9 +83,7 @@ bool AutostartLogin::registerItem() {
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TYPE, G_KEY_FILE_DESKTOP_TYPE_APPLICATION);
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_NAME, "tovu");
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_COMMENT, "Open a WhatsApp chat with any phone number");
-    // --login: tovu then gives a tray that comes late with the session time.
-    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC,
-                          (execLine(executable_) + " --login").toUtf8().constData());
+    g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_EXEC, loginExecLine(executable_).constData());
     // Once the program is gone (uninstalled, moved), the entry starts nothing.
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_TRY_EXEC, executable_.toUtf8().constData());
     g_key_file_set_string(file, kGroup, G_KEY_FILE_DESKTOP_KEY_ICON, "app.tovu.tovu");
