@@ -40,7 +40,11 @@ std::string_view trimmedBy(std::string_view text, Drop drop) {
     return begin == std::string_view::npos ? std::string_view() : text.substr(begin, end - begin);
 }
 
-bool isWhiteSpace(UChar32 c) { return Unicode::of(static_cast<char32_t>(c)).whiteSpace; }
+bool isWhiteSpace(UChar32 c) {
+    // Most text is ASCII, whose white space is tab to carriage return and the space.
+    if (c < 0x80) return c == ' ' || (c >= 0x09 && c <= 0x0D);
+    return Unicode::of(static_cast<char32_t>(c)).whiteSpace;
+}
 
 bool isLineBreak(UChar32 c) { return (c >= 0x0A && c <= 0x0D) || c == 0x85 || c == 0x2028 || c == 0x2029; }
 
