@@ -262,5 +262,10 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
         <extracomment>The settings file was cut short or too large; %1 is where it is kept, as it was found</extracomment>
         <translation>تعذّرت قراءة إعداداتك كاملةً. الملف محفوظ كما وُجد باسم %1.</translation>
     </message>
+    <message>
+        <source>Language of the ready-made messages</source>
+        <extracomment>Spoken description of the button that picks the language of the ready-made messages</extracomment>
+        <translation>لغة الرسائل الجاهزة</translation>
+    </message>
 </context>
 </TS>

@@ -228,6 +228,41 @@ Item {
                 //: Spoken description of the Restore Ready-Made Messages button
                 Accessible.description: qsTranslate("tovu", "Puts the ready-made messages you deleted back at the end of the list")
             }
+            // The ready-made texts may be in another language than the
+            // interface: a greeting for family in Riyadh, another for Lyon.
+            FlatButton {
+                id: language
+                objectName: "messagesLanguage"
+                text: {
+                    const chosen = section.messages.languages.find(l => l.id === section.messages.languageID)
+                    return chosen ? Theme.languageName(chosen.id, chosen.name) : section.messages.languageID
+                }
+                symbol: "languages"
+                ringInset: -3
+                labelFont: Theme.small
+                tint: language.hovered ? Colours.fg : Colours.fgMuted
+                onClicked: languageMenu.popup(language, language.mirrored ? 0 : language.width - languageMenu.width,
+                                              language.height)
+                Accessible.role: Accessible.ButtonMenu
+                //: Spoken description of the button that picks the language of the ready-made messages
+                Accessible.description: qsTranslate("tovu", "Language of the ready-made messages")
+                PanelMenu {
+                    id: languageMenu
+                    objectName: "messagesLanguageMenu"
+                    onClosed: language.forceActiveFocus()
+                    Repeater {
+                        model: section.messages.languages
+                        MenuEntry {
+                            required property var modelData
+                            objectName: "language-" + modelData.id
+                            text: Theme.languageName(modelData.id, modelData.name)
+                            checkable: true
+                            checked: modelData.id === section.messages.languageID
+                            onTriggered: section.messages.chooseLanguage(modelData.id)
+                        }
+                    }
+                }
+            }
         }
 
         Text {

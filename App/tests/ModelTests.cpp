@@ -10,6 +10,7 @@
 #include <QSignalSpy>
 
 #include <functional>
+#include <memory>
 
 using MacKit::LanguageChoice;
 using PhoneKit::MessageTemplate;
@@ -232,6 +233,34 @@ TEST(MessagesModel, AStartInAnotherLanguageKeepsTheUsersTexts) {
     EXPECT_EQ(p.defaults->string("messagesLanguage"), "en");
 }
 
+// The messages' own language: chosen, it outlives restarts in the same
+// interface language; the interface changing takes the messages along again.
+TEST(MessagesModel, AChosenLanguageStaysUntilTheInterfaceChanges) {
+    PanelRig p;
+    const auto table = [](const char* language) { return PhoneKit::TemplateTexts::all().at(language).at("thanks"); };
+    p.messages.editMessage("wedding");
+    p.messages.setDraft("Mabrook!");
+    p.messages.saveDraft();
+    EXPECT_FALSE(p.messages.chooseLanguage("tlh"));
+    EXPECT_EQ(textOf(p.messages, "thanks"), table("en"));
+    ASSERT_TRUE(p.messages.chooseLanguage("fr"));
+    EXPECT_EQ(p.messages.languageID(), "fr");
+    EXPECT_EQ(textOf(p.messages, "thanks"), table("fr"));
+    EXPECT_EQ(textOf(p.messages, "wedding"), "Mabrook!");
+    const PhoneKit::TemplateStore store(p.defaults);
+    const auto restart = [&](const char* interfaceID) {
+        return std::make_unique<MessagesModel>(store, interfaceID, *p.defaults, p.workspace);
+    };
+    EXPECT_EQ(textOf(*restart("en"), "thanks"), table("fr"));
+    auto model = restart("en");
+    model->switchLanguage("ar");  // the interface went Arabic
+    EXPECT_EQ(textOf(*model, "thanks"), table("ar"));
+    EXPECT_EQ(textOf(*restart("en"), "thanks"), table("en"));      // followed the interface back
+    p.defaults->setValue("messagesLanguage", std::string("tlh"));  // a later version's, say
+    p.defaults->setValue("messagesLanguageChosen", true);
+    EXPECT_EQ(restart("ar")->languageID(), "ar");
+}
+
 TEST(MessagesModel, AnUnfilledSlotOrABlankDraftIsNeitherSentNorSaved) {
     PanelRig p({"ar"});
     p.messages.sendMessage("iban");  // the editor opens on the slot's label
@@ -333,6 +362,8 @@ TEST(Observable, EveryPropertyNotifiesOncePerRealChange) {
          [](Rig& r) { r.messages.saveDraft(); }, 0},
         {"the language they are in", "messagesChanged()", nothing, [](Rig& r) { r.messages.switchLanguage("en"); }, 0},
         {"another language", "messagesChanged()", nothing, [](Rig& r) { r.messages.switchLanguage("ar"); }, 1},
+        {"the messages' own language", "languageIDChanged()", nothing, [](Rig& r) { r.messages.chooseLanguage("fr"); },
+         1},
         {"language choice", "choiceChanged()", nothing, [](Rig& r) { r.language.set(LanguageChoice::arabic); }, 1},
         {"appearance", "appearanceChanged()", nothing,
          [](Rig& r) { r.palette.setAppearance(Palette::Appearance::dark); }, 1},

@@ -10,6 +10,7 @@
 #include "services/PowerOffWindow.h"
 
 #include <MacKit/MessageBook.h>
+#include <PhoneKit/messages/TemplateTexts.h>
 #include <PhoneKit/stores/TemplateStore.h>
 
 #include <gtest/gtest.h>
@@ -456,6 +457,18 @@ TEST(MessagesCommand, ListsExportsAndImportsOnlyWholeLists) {
     EXPECT_TRUE(out.startsWith("Congratulations on your baby boy")) << out.toStdString();
     EXPECT_TRUE(out.contains("My IBAN\tpersonal\n")) << out.toStdString();
     EXPECT_FALSE(QFile::exists(settings));  // listing writes nothing
+
+    // The messages' own language, chosen here as in the Messages section: the
+    // untouched texts move, and the choice holds for the next listing.
+    const auto title = [](const char* language, const char* id) {
+        const std::string text = PhoneKit::TemplateTexts::all().at(language).at(id);
+        return QString::fromStdString(text.substr(0, text.find('\n')));
+    };
+    ASSERT_EQ(desktop.run({"messages", "--language", "fr-CA"}, &out), 0);
+    EXPECT_TRUE(out.startsWith(title("fr", "baby_boy") + "\tstarter\n")) << out.toStdString();
+    ASSERT_EQ(desktop.run({"messages"}, &out), 0);
+    EXPECT_TRUE(out.contains(title("fr", "iban") + "\tpersonal\n")) << out.toStdString();
+    EXPECT_EQ(SettingsDefaults(settings).string("messagesLanguage"), "fr");
 
     const QString list = desktop.root.path() + "/list.json";
     writeFile(list, R"([{"id":"x","kind":"custom","text":"Hello there"}])");

@@ -6,6 +6,8 @@
 #include "views/Symbols.h"
 #include "views/Theme.h"
 
+#include <PhoneKit/messages/TemplateTexts.h>
+
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -621,7 +623,7 @@ TEST(PanelView, ThePartsThatGoFadeOut) {
     }
 }
 
-TEST(MessagesView, TheRestoreButtonKeepsTheRowsInTheirMargins) {
+TEST(MessagesView, TheButtonsUnderTheListStayInTheirMarginsAndWork) {
     for (const char* language : {"en", "ar"}) {
         SCOPED_TRACE(language);
         Screen s({language});
@@ -641,7 +643,28 @@ TEST(MessagesView, TheRestoreButtonKeepsTheRowsInTheirMargins) {
         EXPECT_GE(restore.left(), 16);
         EXPECT_LE(restore.right(), s.window.width() - 16);
         EXPECT_FALSE(restore.intersects(add));
+        const QRectF picker = Screen::sceneRect(s.item("messagesLanguage"));
+        EXPECT_LE(picker.right(), s.window.width() - 16);
+        EXPECT_GE(picker.left(), 16);
+        EXPECT_FALSE(picker.intersects(restore));
         EXPECT_EQ(s.window.width(), 340);
+
+        // The messages' language, chosen in its menu: the untouched texts move.
+        s.click("messagesLanguage");
+        QQuickItem* french = Screen::find(s.window.contentItem(), "language-fr", true);
+        ASSERT_NE(french, nullptr) << "the language menu did not open";
+        EXPECT_TRUE(Screen::find(s.window.contentItem(), QStringLiteral("language-") + language, true)
+                        ->property("checked")
+                        .toBool());
+        QTest::mouseClick(&s.window, Qt::LeftButton, {}, french->mapToScene(french->boundingRect().center()).toPoint());
+        settledImage(s.window);
+        EXPECT_EQ(Screen::find(s.window.contentItem(), "language-fr", true), nullptr) << "the menu stayed open";
+        EXPECT_EQ(s.item("messagesLanguage")->property("text").toString(), "Français");
+        const std::string first = PhoneKit::TemplateTexts::all().at("fr").at("baby_boy");
+        EXPECT_TRUE(textsOf(s.item("messageList"))
+                        .join(QChar(0))
+                        .contains(QString::fromStdString(first.substr(0, first.find('\n')))));
+        EXPECT_TRUE(s.item("messagesLanguage")->hasActiveFocus());
     }
 }
 

@@ -44,6 +44,11 @@ const State states[] = {
          rig.model.submit();
      }},
     {"messages", [](PanelRig& rig) { rig.model.setSection(PanelModel::Section::messages); }},
+    {"messages-in-french",
+     [](PanelRig& rig) {
+         rig.model.setSection(PanelModel::Section::messages);
+         rig.messages.chooseLanguage("fr");
+     }},
     {"new-message",
      [](PanelRig& rig) {
          rig.model.setSection(PanelModel::Section::messages);

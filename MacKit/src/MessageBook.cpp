@@ -30,6 +30,32 @@ MessageBook::MessageBook(PhoneKit::TemplateStore store, std::string languageID)
     saveAll();
 }
 
+MessageBook MessageBook::opened(PhoneKit::TemplateStore store, const std::optional<std::string>& shownIn,
+                                const std::string& languageID) {
+    if (!shownIn || *shownIn == languageID) return MessageBook(std::move(store), languageID);
+    MessageBook book(std::move(store), *shownIn);
+    book.switchLanguage(languageID);
+    return book;
+}
+
+std::vector<MessageTemplate> MessageBook::found(const PhoneKit::TemplateStore& store, std::string_view languageID) {
+    if (auto stored = store.load()) return Templates::withUniqueIDs(*stored);
+    auto salvaged = store.salvage();
+    return salvaged.empty() ? Templates::defaults(languageID) : salvaged;
+}
+
+std::string MessageBook::startLanguage(const std::optional<std::string>& stored, bool chosen,
+                                       std::string_view interfaceID) {
+    const auto& languages = PhoneKit::AppLanguage::all();
+    // A choice from a later version, or a hand-edited one, is no choice.
+    if (chosen && stored && std::any_of(languages.begin(), languages.end(), [&](const PhoneKit::AppLanguage& l) {
+            return l.id == *stored;
+        })) {
+        return *stored;
+    }
+    return std::string(interfaceID);
+}
+
 std::string MessageBook::title(const MessageTemplate& message) const { return Templates::title(message, languageID_); }
 
 bool MessageBook::needsFilling(const MessageTemplate& message) const {

@@ -18,6 +18,10 @@ _tovu() {
         _tovu_regions
         return
     fi
+    if [[ "$prev" == --language ]]; then
+        COMPREPLY=($(compgen -W "en ar zh-Hans ja ko es fr de it pt-BR ru" -- "$cur"))
+        return
+    fi
     case "$command" in
         numbers) COMPREPLY=($(compgen -W "--region --json --lines --line-buffered --help --" -- "$cur")) ;;
         open) COMPREPLY=($(compgen -W "--region --help --" -- "$cur")) ;;
@@ -27,7 +31,8 @@ _tovu() {
                     ((cword == 3)) && _filedir json
                     ;;
                 *)
-                    ((cword == 2)) && COMPREPLY=($(compgen -W "export import --json --help" -- "$cur"))
+                    [[ "${words[2]:-}" != -* || $cword == 2 ]] &&
+                        COMPREPLY=($(compgen -W "export import --language --json --help" -- "$cur"))
                     ;;
             esac
             ;;

@@ -19,4 +19,5 @@ complete -c tovu -n "__fish_seen_subcommand_from numbers" -l lines -d 'One outpu
 complete -c tovu -n "__fish_seen_subcommand_from numbers" -l line-buffered -d 'Each output line at once'
 complete -c tovu -n "__fish_seen_subcommand_from messages; and not __fish_seen_subcommand_from export import" -a 'export import'
 complete -c tovu -n "__fish_seen_subcommand_from messages; and not __fish_seen_subcommand_from export import" -l json -d 'The stored JSON'
+complete -c tovu -n "__fish_seen_subcommand_from messages; and not __fish_seen_subcommand_from export import" -l language -x -a 'en ar zh-Hans ja ko es fr de it pt-BR ru' -d 'The language of the ready-made messages'
 complete -c tovu -n "__fish_seen_subcommand_from export import" -F

@@ -6,6 +6,8 @@
 #include "platform/SingleInstance.h"
 #include "services/LanguageID.h"
 
+#include <MacKit/MessageBook.h>
+#include <PhoneKit/messages/AppLanguage.h>
 #include <PhoneKit/messages/Templates.h>
 #include <PhoneKit/stores/TemplateStore.h>
 #include <PhoneKit/support/Files.h>
@@ -24,23 +26,17 @@ namespace {
 
 using PhoneKit::MessageTemplate;
 
-// What the panel would show: the stored list, what still reads of a
-// damaged one, or the ready-made messages of a first start. Nothing is
-// written.
-std::vector<MessageTemplate> currentList(const PhoneKit::TemplateStore& store, const std::string& languageID) {
-    if (auto stored = store.load()) return *stored;
-    auto salvaged = store.salvage();
-    return salvaged.empty() ? PhoneKit::Templates::defaults(languageID) : salvaged;
-}
-
 constexpr CommandLine::Command kCommand{
-    "tovu messages", "tovu messages [--json] | tovu messages export [FILE] | tovu messages import FILE|-",
-    "  tovu messages [--json]\n"
+    "tovu messages",
+    "tovu messages [--language ID] [--json] | tovu messages export [FILE] | tovu messages import FILE|-",
+    "  tovu messages [--language ID] [--json]\n"
     "  tovu messages export [FILE]\n"
     "  tovu messages import FILE|-\n"
     "      List the ready-made messages (TITLE<TAB>KIND, or the stored JSON with\n"
     "      --json), write them to FILE (or standard output) as JSON, or replace\n"
-    "      them with the list in FILE (or standard input), checked whole first.\n"};
+    "      them with the list in FILE (or standard input), checked whole first.\n"
+    "      --language moves the ready-made texts you have not changed to ID (en, ar,\n"
+    "      zh-Hans, ja, ko, es, fr, de, it, pt-BR, ru) and keeps that choice.\n"};
 
 // The settings file, and a word to the user when it was kept aside as it
 // was found (cut short, or too large to be tovu's): the log is not where a
@@ -100,12 +96,41 @@ int import(const std::string& file, std::istream& in, std::ostream& out, std::os
     return CommandLine::finish(out, err, kCommand.name, 0);
 }
 
+// The messages' language as the Messages section sets it: by the running
+// tovu when there is one (its list in memory would be saved over the
+// file's), else in the file.
+int chooseLanguage(const PhoneKit::AppLanguage& language, std::ostream& err) {
+    const QString id = QString::fromStdString(language.id);
+    if (const auto answer = SingleInstance::hand({QStringLiteral("messagesLanguage"), id})) {
+        if (answer->isEmpty()) return 0;
+        err << "tovu messages: the running tovu could not switch the language: " << answer->toStdString() << '\n';
+        return 1;
+    }
+    auto settings = openSettings(err);
+    if (!settings->unreadableReason().isEmpty()) {  // never written over
+        err << "tovu messages: " << settings->unreadableReason().toStdString() << '\n';
+        return 1;
+    }
+    const std::string interfaceID = LanguageID::resolved(*settings, QLocale::system().uiLanguages());
+    auto book =
+        MacKit::MessageBook::opened(PhoneKit::TemplateStore(settings), settings->string(LanguageID::messagesKey),
+                                    LanguageID::messagesAtStart(*settings, interfaceID));
+    book.switchLanguage(language.id);
+    settings->setValue(LanguageID::messagesKey, language.id);
+    settings->setValue(LanguageID::messagesChosenKey, true);
+    if (!settings->saveError().isEmpty()) {
+        err << "tovu messages: " << settings->saveError().toStdString() << '\n';
+        return 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::string_view usage() { return kCommand.usage; }
 
 int run(const std::vector<std::string>& arguments, std::istream& in, std::ostream& out, std::ostream& err) {
-    static constexpr CommandLine::Option kOptions[] = {{"json"}};
+    static constexpr CommandLine::Option kOptions[] = {{"json"}, {"language", 0, true}};
     const CommandLine::Parsed parsed = CommandLine::parse(arguments, kOptions);
     if (const auto code = CommandLine::answered(parsed, kCommand, out, err)) return *code;
     const std::vector<std::string>& operands = parsed.operands;
@@ -115,6 +140,18 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     }
     if (!action.empty() && parsed.has("json")) {
         return CommandLine::usageError(err, kCommand, "--json is for the list; " + action + " always uses JSON");
+    }
+    if (!action.empty() && parsed.has("language")) {
+        return CommandLine::usageError(err, kCommand, "--language is for the list, not for " + action);
+    }
+    std::optional<PhoneKit::AppLanguage> language;
+    if (const auto asked = parsed.value("language")) {
+        language = PhoneKit::AppLanguage::matching(*asked);
+        if (!language) {
+            return CommandLine::usageError(
+                err, kCommand,
+                "no messages in \"" + *asked + "\"; they come in en, ar, zh-Hans, ja, ko, es, fr, de, it, pt-BR, ru");
+        }
     }
     if (action == "import" && operands.size() != 2) {
         return CommandLine::usageError(err, kCommand, "import needs one FILE");
@@ -128,6 +165,9 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
     char* argv[] = {name, nullptr};
     const QCoreApplication app(argc, argv);
     if (action == "import") return import(operands[1], in, out, err);
+    if (language) {
+        if (const int code = chooseLanguage(*language, err); code != 0) return code;
+    }
     const bool json = action == "export" || parsed.has("json");
     // "-" is standard output, as for any file argument.
     const auto file = operands.size() == 2 && operands[1] != "-" ? std::optional(operands[1]) : std::nullopt;
@@ -137,8 +177,9 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         err << "tovu messages: " << settings->unreadableReason().toStdString() << '\n';
         return 1;
     }
-    const std::string language = LanguageID::resolved(*settings, QLocale::system().uiLanguages());
-    const auto list = currentList(PhoneKit::TemplateStore(settings), language);
+    const std::string shownIn =
+        LanguageID::messagesAtStart(*settings, LanguageID::resolved(*settings, QLocale::system().uiLanguages()));
+    const auto list = MacKit::MessageBook::found(PhoneKit::TemplateStore(settings), shownIn);
     if (file) {
         if (const auto error = PhoneKit::Files::writeAtomically(*file, PhoneKit::encodeTemplates(list) + '\n')) {
             err << "tovu messages export: cannot write " << *file << ": " << error.message() << '\n';
@@ -152,7 +193,7 @@ int run(const std::vector<std::string>& arguments, std::istream& in, std::ostrea
         for (const MessageTemplate& message : list) {
             // A title is the user's text, or an imported one: a terminal
             // shows its escapes, never obeys them.
-            out << PhoneKit::Text::shownSafely(PhoneKit::Templates::title(message, language)) << '\t'
+            out << PhoneKit::Text::shownSafely(PhoneKit::Templates::title(message, shownIn)) << '\t'
                 << PhoneKit::toString(message.kind) << '\n';
         }
     }

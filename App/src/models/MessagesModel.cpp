@@ -1,7 +1,9 @@
 #include "models/MessagesModel.h"
 
 #include "services/ChatOpening.h"
+#include "services/LanguageID.h"
 
+#include <PhoneKit/messages/AppLanguage.h>
 #include <PhoneKit/support/Text.h>
 
 #include <algorithm>
@@ -56,29 +58,24 @@ bool MessageRows::update(std::vector<Row> rows) {
     return oldMiddle + newMiddle > 0;
 }
 
-namespace {
-
-// The book of the stored list, moved from the language it was last shown
-// in to the current one.
-MacKit::MessageBook openBook(PhoneKit::TemplateStore store, const std::string& languageID,
-                             const PhoneKit::DefaultsDomain& defaults) {
-    const auto shownIn = defaults.string(MessagesModel::languageKey);
-    if (!shownIn || *shownIn == languageID) return MacKit::MessageBook(std::move(store), languageID);
-    MacKit::MessageBook book(std::move(store), *shownIn);
-    book.switchLanguage(languageID);
-    return book;
-}
-
-}  // namespace
-
-MessagesModel::MessagesModel(PhoneKit::TemplateStore store, const std::string& languageID,
+MessagesModel::MessagesModel(PhoneKit::TemplateStore store, const std::string& interfaceID,
                              PhoneKit::DefaultsDomain& defaults, WorkspaceService& workspace, QObject* parent)
     : QObject(parent),
-      book_(openBook(std::move(store), languageID, defaults)),
+      book_(MacKit::MessageBook::opened(std::move(store), defaults.string(LanguageID::messagesKey),
+                                        LanguageID::messagesAtStart(defaults, interfaceID))),
       defaults_(defaults),
       workspace_(workspace) {
     rows_.update(rowsOfBook());
-    defaults_.setValue(languageKey, languageID);
+    defaults_.setValue(LanguageID::messagesKey, book_.languageID());
+}
+
+QVariantList MessagesModel::languages() {
+    QVariantList languages;
+    for (const PhoneKit::AppLanguage& language : PhoneKit::AppLanguage::all()) {
+        languages.append(QVariantMap{{"id", QString::fromStdString(language.id)},
+                                     {"name", QString::fromStdString(language.nativeName)}});
+    }
+    return languages;
 }
 
 void MessagesModel::setDraft(const QString& draft) {
@@ -179,9 +176,26 @@ void MessagesModel::replaceMessages(std::vector<PhoneKit::MessageTemplate> messa
 }
 
 void MessagesModel::switchLanguage(const std::string& languageID) {
+    moveTo(languageID);
+    defaults_.removeValue(LanguageID::messagesChosenKey);  // the messages follow the interface again
+}
+
+bool MessagesModel::chooseLanguage(const QString& languageID) {
+    const std::string id = languageID.toStdString();
+    const auto& languages = PhoneKit::AppLanguage::all();
+    if (std::none_of(languages.begin(), languages.end(), [&](const PhoneKit::AppLanguage& l) { return l.id == id; }))
+        return false;
+    moveTo(id);
+    defaults_.setValue(LanguageID::messagesChosenKey, true);
+    return true;
+}
+
+void MessagesModel::moveTo(const std::string& languageID) {
     endEditing();
+    const bool moved = languageID != book_.languageID();
     changeList([&] { book_.switchLanguage(languageID); });
-    defaults_.setValue(languageKey, languageID);
+    defaults_.setValue(LanguageID::messagesKey, languageID);
+    if (moved) emit languageIDChanged();
 }
 
 std::vector<MessageRows::Row> MessagesModel::rowsOfBook() const {

@@ -8,6 +8,7 @@
 #include <QAbstractListModel>
 #include <QObject>
 #include <QString>
+#include <QVariantList>
 
 #include <functional>
 #include <optional>
@@ -59,9 +60,10 @@ class MessagesModel final : public QObject {
     Q_PROPERTY(int maximumMessages READ maximumMessages CONSTANT)
     Q_PROPERTY(bool couldNotOpen READ couldNotOpen WRITE setCouldNotOpen NOTIFY couldNotOpenChanged)
     Q_PROPERTY(int missingCount READ missingCount NOTIFY messagesChanged)
+    // The messages' own language, which may differ from the interface's.
+    Q_PROPERTY(QString languageID READ languageID NOTIFY languageIDChanged)
+    Q_PROPERTY(QVariantList languages READ languages CONSTANT)
 public:
-    static constexpr const char* languageKey = "messagesLanguage";
-
     /// What the editor is open on: a message as it was when editing began,
     /// or a message that does not exist yet (`existing` empty).
     struct Editing {
@@ -69,7 +71,9 @@ public:
         friend bool operator==(const Editing&, const Editing&) = default;
     };
 
-    MessagesModel(PhoneKit::TemplateStore store, const std::string& languageID, PhoneKit::DefaultsDomain& defaults,
+    /// The messages in the language the user chose for them, or else in
+    /// the interface's, `interfaceID`.
+    MessagesModel(PhoneKit::TemplateStore store, const std::string& interfaceID, PhoneKit::DefaultsDomain& defaults,
                   WorkspaceService& workspace, QObject* parent = nullptr);
 
     const MacKit::MessageBook& book() const { return book_; }
@@ -86,6 +90,9 @@ public:
     bool couldNotOpen() const { return couldNotOpen_; }
     void setCouldNotOpen(bool value);
     int missingCount() const { return int(book_.missingCount()); }
+    QString languageID() const { return QString::fromStdString(book_.languageID()); }
+    /// Each language the messages come in: {id, name} in its own name.
+    static QVariantList languages();
 
     void startEditing(const PhoneKit::MessageTemplate& message);
     Q_INVOKABLE void startNew();
@@ -97,7 +104,11 @@ public:
     void send(const PhoneKit::MessageTemplate& message);
     Q_INVOKABLE void sendMessage(const QString& id);
     Q_INVOKABLE void editMessage(const QString& id);
+    /// The interface's language changed: the messages follow it.
     void switchLanguage(const std::string& languageID);
+    /// The user chose a language for the messages; false for one they do
+    /// not come in.
+    Q_INVOKABLE bool chooseLanguage(const QString& languageID);
     /// An imported list in place of the current one; the editor closes.
     void replaceMessages(std::vector<PhoneKit::MessageTemplate> messages);
 
@@ -109,11 +120,13 @@ signals:
     void editingChanged();
     void draftChanged();
     void couldNotOpenChanged();
+    void languageIDChanged();
 
 private:
     std::vector<MessageRows::Row> rowsOfBook() const;
     void changeList(const std::function<void()>& change);
     void setEditing(std::optional<Editing> editing);
+    void moveTo(const std::string& languageID);
     const PhoneKit::MessageTemplate* find(const QString& id) const;
 
     MacKit::MessageBook book_;

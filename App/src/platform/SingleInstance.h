@@ -17,8 +17,9 @@ class QLocalSocket;
 
 /// What a start asks of the running tovu: "activate" (show the panel),
 /// "show", "clipboard" (show it and read the clipboard), "open" (a text for
-/// the field), "uri" (a tel: or tovu: link) or "import" (a message list's
-/// JSON), with the activation token the desktop gave the start.
+/// the field), "uri" (a tel: or tovu: link), "import" (a message list's
+/// JSON) or "messagesLanguage" (an id such as "fr"), with the activation
+/// token the desktop gave the start.
 struct InstanceRequest {
     // A constructor, not an aggregate: most requests name only their action.
     InstanceRequest(QString what = QStringLiteral("activate"), QString with = {}, QString from = {})

@@ -1,5 +1,7 @@
 #include "services/LanguageID.h"
 
+#include <MacKit/MessageBook.h>
+
 #include <QLocale>
 
 namespace LanguageID {
@@ -21,6 +23,11 @@ std::string resolved(const PhoneKit::DefaultsDomain& defaults, const QStringList
     const auto localization = preferredLocalization(preferred);
     return std::string(MacKit::resolved(storedChoice(defaults),
                                         localization ? std::optional<std::string_view>(*localization) : std::nullopt));
+}
+
+std::string messagesAtStart(const PhoneKit::DefaultsDomain& defaults, const std::string& interfaceID) {
+    return MacKit::MessageBook::startLanguage(defaults.string(messagesKey), defaults.boolean(messagesChosenKey),
+                                              interfaceID);
 }
 
 }  // namespace LanguageID

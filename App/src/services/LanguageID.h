@@ -13,6 +13,10 @@
 namespace LanguageID {
 
 inline constexpr const char* choiceKey = "languageChoice";
+/// The language the stored messages were last shown in.
+inline constexpr const char* messagesKey = "messagesLanguage";
+/// Set while that language is the user's own choice, not the interface's.
+inline constexpr const char* messagesChosenKey = "messagesLanguageChosen";
 
 /// The user's stored choice ("system" when there is none or it is unknown).
 MacKit::LanguageChoice storedChoice(const PhoneKit::DefaultsDomain& defaults);
@@ -21,5 +25,7 @@ MacKit::LanguageChoice storedChoice(const PhoneKit::DefaultsDomain& defaults);
 std::optional<std::string> preferredLocalization(const QStringList& preferred);
 /// "ar" or "en": the stored choice resolved against `preferred`.
 std::string resolved(const PhoneKit::DefaultsDomain& defaults, const QStringList& preferred);
+/// The messages' language at a start, given the interface's.
+std::string messagesAtStart(const PhoneKit::DefaultsDomain& defaults, const std::string& interfaceID);
 
 }  // namespace LanguageID

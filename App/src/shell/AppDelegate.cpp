@@ -86,6 +86,12 @@ QString AppDelegate::takeMessages(const QString& json) {
 
 QString AppDelegate::handle(const InstanceRequest& request) {
     if (request.action == "import") return takeMessages(request.argument);
+    if (request.action == "messagesLanguage") {
+        if (!messages_) return QStringLiteral("not ready");
+        if (!messages_->chooseLanguage(request.argument))
+            return QStringLiteral("no messages in %1").arg(request.argument);
+        return settings_->saveError();
+    }
     if (!status_) return QStringLiteral("not ready");
     // On Wayland the compositor gives the panel the focus for the token of
     // the start that asked; Qt hands the variable over when it activates.

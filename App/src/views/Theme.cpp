@@ -5,6 +5,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QKeySequence>
+#include <QLocale>
 #include <QPalette>
 #include <QQmlEngine>
 
@@ -127,6 +128,21 @@ void Theme::setReduceMotion(bool reduce) {
     if (reduce == reduceMotion_) return;
     reduceMotion_ = reduce;
     emit reduceMotionChanged();
+}
+
+QString Theme::languageName(const QString& id, const QString& nativeName) {
+    const QLocale locale(id);
+    QFontDatabase::WritingSystem writing = QFontDatabase::Latin;
+    switch (locale.script()) {
+        case QLocale::SimplifiedHanScript: writing = QFontDatabase::SimplifiedChinese; break;
+        case QLocale::JapaneseScript: writing = QFontDatabase::Japanese; break;
+        case QLocale::KoreanScript: writing = QFontDatabase::Korean; break;
+        case QLocale::ArabicScript: writing = QFontDatabase::Arabic; break;
+        case QLocale::CyrillicScript: writing = QFontDatabase::Cyrillic; break;
+        default: break;
+    }
+    if (!QFontDatabase::families(writing).isEmpty()) return nativeName;
+    return QLocale::languageToString(locale.language());
 }
 
 QString Theme::pasteKeys() {

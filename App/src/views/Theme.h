@@ -121,6 +121,10 @@ public:
 
     /// The desktop's paste keys as it writes them ("Ctrl+V"), for hints.
     static QString pasteKeys();
+    /// A language's name as this desktop can draw it: its own name
+    /// (`nativeName`), or its English one ("Japanese") where no font has
+    /// the letters of its script, rather than a row of empty boxes.
+    Q_INVOKABLE static QString languageName(const QString& id, const QString& nativeName);
 
     QFont font(TextKind kind) const;
     QFont number() const { return font(TextKind::number); }

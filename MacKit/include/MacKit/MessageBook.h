@@ -23,6 +23,19 @@ public:
     /// it still reads (the whole messages of a list cut short) is used
     /// instead of the defaults.
     MessageBook(PhoneKit::TemplateStore store, std::string languageID);
+    /// The book of the stored list, last shown in `shownIn` (nothing when
+    /// no language was recorded), moved to `languageID`.
+    static MessageBook opened(PhoneKit::TemplateStore store, const std::optional<std::string>& shownIn,
+                              const std::string& languageID);
+    /// The list a start would find, read without writing anything: the
+    /// stored list, what still reads of a damaged one, or the ready-made
+    /// messages of `languageID`.
+    static std::vector<PhoneKit::MessageTemplate> found(const PhoneKit::TemplateStore& store,
+                                                        std::string_view languageID);
+    /// The language the messages are in at a start: the one the user chose
+    /// for them, while it is one they come in, else the interface's.
+    static std::string startLanguage(const std::optional<std::string>& stored, bool chosen,
+                                     std::string_view interfaceID);
 
     const std::vector<PhoneKit::MessageTemplate>& messages() const { return messages_; }
     const std::string& languageID() const { return languageID_; }
