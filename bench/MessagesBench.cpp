@@ -5,6 +5,7 @@
 // resident memory.
 #include "tests/Fakes.h"
 
+#include <MacKit/DesktopSearch.h>
 #include <PhoneKit/messages/Templates.h>
 
 #include <benchmark/benchmark.h>
@@ -30,15 +31,20 @@ int rowsMade(const QQuickItem* item) {
     return rows;
 }
 
-void OpenMessages(benchmark::State& state) {
-    PanelOnScreen screen;
-    const long before = residentKB();
+// The ready-made messages, then the user's own up to `count`.
+std::vector<PhoneKit::MessageTemplate> listOf(std::int64_t count) {
     auto list = PhoneKit::Templates::defaults("en");
-    while (list.size() < std::size_t(state.range(0))) {
+    while (list.size() < std::size_t(count)) {
         list.push_back(PhoneKit::Templates::newCustom("Message " + std::to_string(list.size()) +
                                                       "\nA line or two of words, as people write them."));
     }
-    screen.rig.messages.replaceMessages(list);
+    return list;
+}
+
+void OpenMessages(benchmark::State& state) {
+    PanelOnScreen screen;
+    const long before = residentKB();
+    screen.rig.messages.replaceMessages(listOf(state.range(0)));
     screen.window.show();
     settledImage(screen.window);
     for (auto _ : state) {
@@ -55,6 +61,18 @@ void OpenMessages(benchmark::State& state) {
     state.counters["list MB"] = double(residentKB() - before) / 1024;
 }
 BENCHMARK(OpenMessages)->Arg(13)->Arg(1000)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+
+// What the desktop's search costs the tray for each letter typed: a query
+// with a number and a word, over the thirteen and over a full list.
+void SearchQuery(benchmark::State& state) {
+    const auto list = listOf(state.range(0));
+    const PhoneKit::Region region = *PhoneKit::Region::withID("SA");
+    MacKit::DesktopSearch::Titles titles;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(MacKit::DesktopSearch::answers("0501234567 message 19", region, list, "en", titles));
+    }
+}
+BENCHMARK(SearchQuery)->Arg(13)->Arg(PhoneKit::TemplateLimits::messages)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -267,5 +267,10 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
         <extracomment>Spoken description of the button that picks the language of the ready-made messages</extracomment>
         <translation>لغة الرسائل الجاهزة</translation>
     </message>
+    <message>
+        <source>Open chat with %1</source>
+        <extracomment>A result in the desktop&apos;s search (GNOME, KRunner); %1 is a phone number such as +966 50 123 4567</extracomment>
+        <translation>فتح محادثة مع %1</translation>
+    </message>
 </context>
 </TS>

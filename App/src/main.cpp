@@ -5,14 +5,25 @@
 #include "cli/OpenCommand.h"
 #include "platform/DisplayServer.h"
 #include "platform/GioWorkspace.h"
+#include "platform/Log.h"
+#include "platform/SearchProviders.h"
+#include "platform/Settings.h"
 #include "platform/SingleInstance.h"
+#include "services/AppLanguageState.h"
+#include "services/LanguageID.h"
+#include "services/SearchAnswers.h"
 #include "shell/AppDelegate.h"
+
+#include <MacKit/MessageBook.h>
 
 #include <PhoneKit/support/Files.h>
 
 #include <QApplication>
+#include <QLocale>
+#include <QProcess>
 #include <QQuickWindow>
 #include <QThread>
+#include <QTimer>
 
 #include <cstdlib>
 #include <filesystem>
@@ -32,6 +43,7 @@ constexpr CommandLine::Option kAppOptions[] = {
     {"version", 'V'},
     {"verbose"},
     {"login"},
+    {"search-provider"},
     {"session", 0, true, true},
     {"display", 0, true, true},
     {"platform", 0, true, true},
@@ -181,6 +193,38 @@ int runApplication(int argc, char** argv, InstanceRequest request, bool displayG
     return app.exec();
 }
 
+// What the bus starts for a desktop search when no tovu runs: the search
+// providers alone, with no icon and no window, reading the settings and
+// writing nothing, until a while after the last search, or until a tovu
+// that starts takes the providers over.
+int runSearchProvider(int argc, char** argv) {
+    const QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("tovu");
+    QCoreApplication::setOrganizationName("tovu");
+    const auto settings =
+        std::make_shared<SettingsDefaults>(SettingsDefaults::standardPath(), SettingsDefaults::Access::readOnly);
+    const AppLanguageState language(*settings, QLocale::system().uiLanguages());
+    const std::string messagesLanguage = LanguageID::messagesAtStart(*settings, language.id());
+    const auto messages = MacKit::MessageBook::found(PhoneKit::TemplateStore(settings), messagesLanguage);
+    GioWorkspace workspace;
+    SearchAnswers search(workspace, language, [&] { return SearchAnswers::Messages{&messages, messagesLanguage}; });
+    SearchProviders providers(
+        {[&](const QString& query) { return search.query(query); }, [&](const QString& id) { search.activate(id); },
+         // Asked for tovu itself: it comes up and takes the providers over.
+         [](const QString&) { QProcess::startDetached(QCoreApplication::applicationFilePath(), {"--show"}); }});
+    QTimer idle;
+    idle.setSingleShot(true);
+    idle.setInterval(15000);
+    QObject::connect(&idle, &QTimer::timeout, &app, &QCoreApplication::quit);
+    QObject::connect(&providers, &SearchProviders::used, &idle, qOverload<>(&QTimer::start));
+    QObject::connect(&providers, &SearchProviders::nameLost, &app, &QCoreApplication::quit);
+    const bool published = providers.publish(true);
+    Log::searchProviders(published, true);
+    if (!published) return 0;  // a running tovu answers
+    idle.start();
+    return QCoreApplication::exec();
+}
+
 int run(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::ios::sync_with_stdio(false);
@@ -207,6 +251,7 @@ int run(int argc, char** argv) {
         return CommandLine::finish(std::cout, std::cerr, tovu.name, 0);
     }
     if (parsed.has("verbose")) return CommandLine::usageError(std::cerr, tovu, "--verbose goes with --version");
+    if (parsed.has("search-provider")) return runSearchProvider(argc, argv);
     if (parsed.has("diagnose")) return CommandLine::finish(std::cout, std::cerr, tovu.name, Diagnose::run(std::cout));
 
     std::vector<InstanceRequest> requests;

@@ -113,11 +113,15 @@ std::optional<PhoneKit::URL> MessageBook::sendURL(const MessageTemplate& message
 }
 
 std::vector<PhoneKit::URL> MessageBook::sendCandidates(const MessageTemplate& message, bool whatsAppInstalled) const {
+    return sendCandidates(message, languageID_, whatsAppInstalled);
+}
+
+std::vector<PhoneKit::URL> MessageBook::sendCandidates(const MessageTemplate& message, std::string_view languageID,
+                                                       bool whatsAppInstalled) {
+    if (Templates::needsFilling(message, languageID)) return {};
     std::vector<PhoneKit::URL> links;
-    if (whatsAppInstalled) {
-        if (auto app = sendURL(message, true)) links.push_back(std::move(*app));
-    }
-    if (auto web = sendURL(message, false)) links.push_back(std::move(*web));
+    if (whatsAppInstalled) links.push_back(PhoneKit::WhatsAppLink::appPicker(message.text));
+    links.push_back(PhoneKit::WhatsAppLink::picker(message.text));
     return links;
 }
 

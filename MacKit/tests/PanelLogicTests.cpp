@@ -1,3 +1,4 @@
+#include "MacKit/DesktopSearch.h"
 #include "MacKit/PanelLogic.h"
 
 #include <gtest/gtest.h>
@@ -102,4 +103,39 @@ TEST(LoginItemPolicy, RegistersOnceAndOnlyForThePersonalBuild) {
     EXPECT_FALSE(LoginItemPolicy::registersAtLaunch(false, Flavour::website));
     EXPECT_FALSE(LoginItemPolicy::registersAtLaunch(false, Flavour::appStore));
     for (Flavour flavour : allFlavours) EXPECT_FALSE(LoginItemPolicy::registersAtLaunch(true, flavour));
+}
+
+// What the desktop's search offers for a query, and what an id handed back
+// opens: only what the query's own answers could have named.
+TEST(DesktopSearch, AnswersAndTheTargetsOfTheirIDs) {
+    const Region saudi = *Region::withID("SA");
+    const auto messages = PhoneKit::Templates::defaults("ar");
+    DesktopSearch::Titles titles;
+    const auto ids = [&](std::string_view query) {
+        std::vector<std::string> found;
+        for (const auto& answer : DesktopSearch::answers(query, saudi, messages, "ar", titles)) {
+            found.push_back(answer.id);
+        }
+        return found;
+    };
+    using V = std::vector<std::string>;
+    EXPECT_EQ(ids("٠٥٠١٢٣٤٥٦٧"), V{"chat:966501234567"});
+    EXPECT_EQ(ids("عيد"), V{"message:eid"});    // the Arabic title "عيدكم مبارك"
+    EXPECT_EQ(ids("عِيدُكم"), V{"message:eid"});  // vowel marks aside
+    EXPECT_EQ(ids(std::string(DesktopSearch::maximumQuery + 1, ' ') + "0501234567"), V{});
+    EXPECT_EQ(ids(std::string(DesktopSearch::maximumQuery - 10, ' ') + "0501234567"), V{"chat:966501234567"});
+    std::string many;
+    for (int i = 0; i < 20; ++i) many += "05012345" + std::to_string(10 + i) + " ";
+    EXPECT_EQ(ids(many).size(), DesktopSearch::maximumAnswers);
+
+    const auto opens = [&](std::string_view id) {
+        const auto target = DesktopSearch::target(id, saudi, messages, "ar");
+        return target.chat ? target.chat->digits : target.message ? target.message->id : "nothing";
+    };
+    EXPECT_EQ(opens("chat:966501234567"), "966501234567");
+    EXPECT_EQ(opens("message:eid"), "eid");
+    for (const char* id : {"chat:", "chat:12", "chat:96650123456x", "chat:+966501234567", "message:iban",
+                           "message:", "eid", "966501234567"}) {
+        EXPECT_EQ(opens(id), "nothing") << id;
+    }
 }

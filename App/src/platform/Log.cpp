@@ -47,6 +47,12 @@ void trayInUse(const QString& protocol) { qCInfo(tovuLog, "tray: %s", safe(proto
 
 void linkIgnored(const QString& link) { qCInfo(tovuLog, "link ignored: %s", safe(link).c_str()); }
 
+void searchProviders(bool published, bool alone) {
+    qCInfo(tovuLog, "search providers %s%s", published ? "published" : "not published", alone ? " (alone)" : "");
+}
+
+void searchNotOpened() { qCWarning(tovuLog, "search: WhatsApp did not open"); }
+
 void settingsUnreadable(const QString& reason) { qCWarning(tovuLog, "settings: %s", safe(reason).c_str()); }
 
 void settingsNotSaved(const QString& file, const QString& reason) {

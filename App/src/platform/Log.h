@@ -23,5 +23,9 @@ void trayInUse(const QString& protocol);
 void settingsUnreadable(const QString& reason);
 void linkIgnored(const QString& link);
 void settingsNotSaved(const QString& file, const QString& reason);
+/// The desktop's search providers on the bus; `alone`: started for them,
+/// with no tray. Never the queries.
+void searchProviders(bool published, bool alone);
+void searchNotOpened();
 
 }  // namespace Log

@@ -252,11 +252,11 @@ QString SettingsDefaults::standardPath() {
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/tovu/tovu.conf";
 }
 
-SettingsDefaults::SettingsDefaults(const QString& path) : path_(path) {
+SettingsDefaults::SettingsDefaults(const QString& path, Access access) : path_(path), access_(access) {
     QString reason;
     bool tooLarge = false;
     const auto bytes = readFile(path_, reason, kMaximumFile, &tooLarge);
-    if (tooLarge) {
+    if (tooLarge && access_ == Access::readWrite) {
         setAside(reason);
         return;
     }
@@ -274,6 +274,7 @@ SettingsDefaults::SettingsDefaults(const QString& path) : path_(path) {
         return;
     }
     values_ = decoded->values;
+    if (access_ == Access::readOnly) return;
     // Earlier versions left the file readable by everyone.
     ::chmod(QFile::encodeName(path_).constData(), S_IRUSR | S_IWUSR);
     if (decoded->whole) return;
@@ -323,6 +324,7 @@ void SettingsDefaults::removeValue(std::string_view key) {
 }
 
 void SettingsDefaults::save() {
+    if (access_ == Access::readOnly) return;
     const auto fail = [this](const QString& why) {
         saveError_ = why;
         Log::settingsNotSaved(path_, why);

@@ -19,8 +19,12 @@
 /// "false" reads back as a boolean; no text setting of tovu takes those values.
 class SettingsDefaults final : public PhoneKit::DefaultsDomain {
 public:
+    /// `readOnly`: for a process that must leave the file be (one the
+    /// desktop started to answer a search): a damaged file is neither
+    /// copied nor set aside, and changes live in memory only.
+    enum class Access { readWrite, readOnly };
     /// The standard file, or `path` (tests, other instances).
-    explicit SettingsDefaults(const QString& path = standardPath());
+    explicit SettingsDefaults(const QString& path = standardPath(), Access access = Access::readWrite);
     static QString standardPath();
 
     std::optional<Value> value(std::string_view key) const override;
@@ -49,6 +53,7 @@ private:
     void setAside(const QString& why);
 
     QString path_;
+    Access access_;
     Values values_;
     QString keptCopy_;
     // A file that exists but cannot be read is never written over: it may

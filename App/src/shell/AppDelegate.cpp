@@ -43,6 +43,7 @@ void AppDelegate::launch(bool atLogin) {
         requestQuit(std::nullopt, std::nullopt);
     });
     status_->quitShortcut = [this] { requestQuit(std::nullopt, std::nullopt); };
+    publishSearch();
     // A save that failed while the graph was built (seeding the list, say).
     if (!settings_->saveError().isEmpty()) status_->reportSaveFailure(settings_->saveError());
     if (settings_->wasUnreadable()) status_->reportKeptSettings(settings_->keptCopy());
@@ -51,6 +52,26 @@ void AppDelegate::launch(bool atLogin) {
     // a window that flashes up meanwhile would greet every login.
     using namespace std::chrono_literals;
     status_->showPanelUnlessTray(atLogin ? 30s : 3s);
+}
+
+void AppDelegate::publishSearch() {
+    search_ = std::make_unique<SearchAnswers>(workspace_, *language_, [this] {
+        return SearchAnswers::Messages{&messages_->book().messages(), messages_->book().languageID()};
+    });
+    // A chat that did not open: the number in the panel, whose notice says so
+    // when the user tries again.
+    connect(search_.get(), &SearchAnswers::chatNotOpened, this, [this](const QString& number) {
+        reopen();
+        panel_->setText(number);
+    });
+    providers_ = std::make_unique<SearchProviders>(
+        SearchProviders::Answers{[this](const QString& query) { return search_->query(query); },
+                                 [this](const QString& id) { search_->activate(id); },
+                                 [this](const QString& query) {
+                                     reopen();
+                                     panel_->setText(query);
+                                 }});
+    Log::searchProviders(providers_->publish(false), false);
 }
 
 void AppDelegate::requestQuit(std::optional<std::uint32_t> event, std::optional<std::uint32_t> reason) {

@@ -4,6 +4,7 @@
 #include "models/PanelModel.h"
 #include "platform/AutostartLogin.h"
 #include "platform/GioWorkspace.h"
+#include "platform/SearchProviders.h"
 #include "platform/SessionSignals.h"
 #include "platform/Settings.h"
 #include "platform/SingleInstance.h"
@@ -12,6 +13,7 @@
 #include "services/AppLanguageState.h"
 #include "services/LoginItem.h"
 #include "services/PowerOffWindow.h"
+#include "services/SearchAnswers.h"
 #include "shell/StatusController.h"
 
 #include <QObject>
@@ -49,6 +51,7 @@ public:
 
 private:
     void openLink(const QString& link);
+    void publishSearch();
 
     std::shared_ptr<SettingsDefaults> settings_;
     AutostartLogin autostart_;
@@ -59,6 +62,8 @@ private:
     std::unique_ptr<MessagesModel> messages_;
     std::unique_ptr<PanelModel> panel_;
     std::unique_ptr<StatusController> status_;
+    std::unique_ptr<SearchAnswers> search_;
+    std::unique_ptr<SearchProviders> providers_;
     std::unique_ptr<SessionSignals> session_;
     std::unique_ptr<TerminationSignals> termination_;
     PowerOffWindow powerOff_;

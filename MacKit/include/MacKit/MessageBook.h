@@ -66,6 +66,9 @@ public:
     /// the app's picker first when WhatsApp is installed, then the web
     /// picker. None for a personal slot that still needs filling.
     std::vector<PhoneKit::URL> sendCandidates(const PhoneKit::MessageTemplate& message, bool whatsAppInstalled) const;
+    /// The same for a message of a list in `languageID`, without its book.
+    static std::vector<PhoneKit::URL> sendCandidates(const PhoneKit::MessageTemplate& message,
+                                                     std::string_view languageID, bool whatsAppInstalled);
     static PhoneKit::URL appPickerURL(std::string_view text);
 
     /// Moves the untouched built-in texts and unfilled labels to another

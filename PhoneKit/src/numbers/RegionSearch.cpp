@@ -1,11 +1,10 @@
 // The region picker's names and search, over ICU's locale data.
 
 #include "PhoneKit/numbers/Region.h"
+#include "PhoneKit/support/Text.h"
 
 #include <unicode/coll.h>
 #include <unicode/locid.h>
-#include <unicode/normalizer2.h>
-#include <unicode/uchar.h>
 #include <unicode/unistr.h>
 
 #include <algorithm>
@@ -32,44 +31,10 @@ std::optional<std::string> localizedName(const Region& region, const icu::Locale
     return text;
 }
 
-// Case, diacritics and width folded, Arabic letter forms and digits of
-// every script unified, "+" and blanks trimmed.
-std::string folded(std::string_view text) {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::Normalizer2* decompose = icu::Normalizer2::getNFKDInstance(status);
-    const icu::Normalizer2* compose = icu::Normalizer2::getNFCInstance(status);
-    if (U_FAILURE(status)) return std::string(text);
-    icu::UnicodeString source =
-        icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
-    source.foldCase();
-    const icu::UnicodeString decomposed = decompose->normalize(source, status);
-    icu::UnicodeString kept;
-    for (int32_t i = 0; i < decomposed.length();) {
-        UChar32 c = decomposed.char32At(i);
-        i += U16_LENGTH(c);
-        if (u_charType(c) == U_NON_SPACING_MARK) continue;  // accents and Arabic vowel marks
-        if (c == 0x0622 || c == 0x0623 || c == 0x0625) {
-            c = 0x0627;  // alef with madda or hamza: plain alef
-        } else if (c == 0x0629) {
-            c = 0x0647;  // teh marbuta: heh
-        } else if (c == 0x0649) {
-            c = 0x064A;  // alef maksura: yeh
-        } else if (u_charType(c) == U_DECIMAL_DIGIT_NUMBER) {
-            c = U'0' + u_charDigitValue(c);
-        }
-        kept.append(c);
-    }
-    std::string out;
-    compose->normalize(kept, status).toUTF8String(out);
-    const auto first = out.find_first_not_of("+ ");
-    if (first == std::string::npos) return {};
-    return out.substr(first, out.find_last_not_of("+ ") - first + 1);
-}
-
 std::vector<std::string> searchTerms(const Region& region, const icu::Locale& locale) {
     std::vector<std::string> terms;
     for (const icu::Locale& language : {icu::Locale("en"), icu::Locale("ar"), locale}) {
-        if (auto name = localizedName(region, language)) terms.push_back(folded(*name));
+        if (auto name = localizedName(region, language)) terms.push_back(Text::folded(*name));
     }
     terms.push_back(region.code);
     std::string id = region.id;
@@ -117,7 +82,7 @@ std::vector<Region> Region::search(std::string_view query, std::string_view loca
         return collator->compare(a.name, b.name, compareStatus) == UCOL_LESS;
     });
 
-    const std::string needle = folded(query);
+    const std::string needle = Text::folded(query);
     std::vector<Region> found;
     for (const Row& row : rows) {
         if (needle.empty()) {

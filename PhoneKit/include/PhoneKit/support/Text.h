@@ -29,6 +29,11 @@ std::vector<std::string> lines(std::string_view text);
 /// clusters) of `text`.
 std::string prefixOfCharacters(std::string_view text, std::size_t count);
 
+/// `text` as searches compare it: case, diacritics and width folded, Arabic
+/// letter forms and digits of every script unified, "+" and blanks trimmed
+/// at either end.
+std::string folded(std::string_view text);
+
 /// `text` for a terminal or a log: every control character (C0, DEL, C1)
 /// written as an escape ("\x1b", "\u009b") that is shown, not obeyed; at
 /// most `limit` scalars, then "…". Ill-formed UTF-8 reads as U+FFFD.
