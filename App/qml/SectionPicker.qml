@@ -64,6 +64,8 @@ Rectangle {
         Accessible.description: segment.hint
         Accessible.selectable: true
         Accessible.selected: segment.selected
+        // A tab a screen reader reaches is one it can press, as a click would.
+        Accessible.onPressAction: segment.clicked()
     }
 
     RowLayout {

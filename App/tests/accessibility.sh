@@ -56,7 +56,14 @@ def expected_role(o):
     return "scroll bar" if o.getRoleName() == "scroll bar" else \
         "text" if o.name in ("Phone number", "Message") else "push button"
 
-def audit(shown_only):  # every control: a name, its role and (scroll bars aside) a description
+def actions(o):
+    try:
+        action = o.queryAction()
+    except NotImplementedError:
+        return []
+    return [action.getName(i) for i in range(action.nActions)]
+
+def audit(shown_only):  # every control: a name, its role, (scroll bars aside) a description and a press
     for o in objects(frame):
         state = o.getState()
         if not state.contains(pyatspi.STATE_FOCUSABLE) or (shown_only and not state.contains(pyatspi.STATE_SHOWING)):
@@ -66,6 +73,8 @@ def audit(shown_only):  # every control: a name, its role and (scroll bars aside
         check(o.name.strip() != "", f"a {role} without a name")
         check(role == expected_role(o), f"{o.name!r} is a {role}, not a {expected_role(o)}")
         check(role == "scroll bar" or o.description.strip() != "", f"{o.name!r} has no description")
+        check(role in ("scroll bar", "text") or "press" in [a.lower() for a in actions(o)],
+              f"{o.name!r} cannot be pressed through the screen reader: {actions(o)}")
 
 print("# every control: a name, its role, a description")
 audit(False)
