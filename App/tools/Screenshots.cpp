@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <iostream>
+#include <string_view>
 
 namespace {
 
@@ -65,6 +66,20 @@ const State states[] = {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr std::string_view usage =
+        "usage: tovu-screenshots [DIR]\n"
+        "Renders the panel offscreen in each state, English and Arabic, light and dark,\n"
+        "into DIR (default: screenshots).\n";
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "-h" || first == "--help") {
+        std::cout << usage;
+        return 0;
+    }
+    // An option taken for a folder would leave a folder named "--help".
+    if (argc > 2 || first.starts_with('-')) {
+        std::cerr << usage;
+        return 2;
+    }
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("screenshots"));
