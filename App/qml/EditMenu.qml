@@ -1,7 +1,6 @@
 // The desktop's edit menu for a text field, on a right click in it, the
 // menu key or Shift+F10. Placed inside the field it serves.
 import QtQuick
-import QtQuick.Templates as T
 import Tovu
 
 Item {
@@ -45,11 +44,7 @@ Item {
             enabled: edit.target.canRedo
             onTriggered: edit.target.redo()
         }
-        T.MenuSeparator {
-            contentItem: Rectangle { implicitHeight: 1; color: Colours.line }
-            topPadding: 4
-            bottomPadding: 4
-        }
+        MenuRule {}
         MenuEntry {
             objectName: "cut"
             //: In the edit menu of a text field

@@ -103,7 +103,8 @@ Rectangle {
                 id: more
                 objectName: "more"
                 symbol: "ellipsis"
-                onClicked: view.shell.moreMenuRequested(more.mapToGlobal(0, more.height + 4))
+                // From the button, its trailing edge on the button's.
+                onClicked: moreMenu.popup(more, more.mirrored ? 0 : more.width - moreMenu.width, more.height + 4)
                 //: Button with three dots and its tool tip: opens the menu with the language and quit
                 Accessible.name: qsTranslate("tovu", "More")
                 //: Spoken description of the More button
@@ -111,6 +112,42 @@ Rectangle {
                 ToolTip.text: more.Accessible.name
                 ToolTip.visible: more.hovered
                 ToolTip.delay: 600
+                Accessible.role: Accessible.ButtonMenu
+                // The tray's menu, in the panel's own look and direction.
+                PanelMenu {
+                    id: moreMenu
+                    objectName: "moreMenu"
+                    onClosed: more.forceActiveFocus()
+                    MenuEntry {
+                        objectName: "openAtLogin"
+                        text: qsTranslate("tovu", "Open at login")
+                        checkable: true
+                        checked: view.panel.launchAtLogin
+                        onTriggered: view.panel.launchAtLogin = !view.panel.launchAtLogin
+                    }
+                    MenuRule {}
+                    Repeater {
+                        // Each language in itself, isolated so that it keeps its
+                        // own direction among items of the other.
+                        model: [{"choice": "system", "name": qsTranslate("tovu", "System")},
+                                {"choice": "ar", "name": "\u2068العربية\u2069"},
+                                {"choice": "en", "name": "\u2068English\u2069"}]
+                        MenuEntry {
+                            required property var modelData
+                            objectName: "interface-" + modelData.choice
+                            text: modelData.name
+                            checkable: true
+                            checked: view.panel.languageChoice === modelData.choice
+                            onTriggered: view.panel.chooseLanguage(modelData.choice)
+                        }
+                    }
+                    MenuRule {}
+                    MenuEntry {
+                        objectName: "quit"
+                        text: qsTranslate("tovu", "Quit tovu")
+                        onTriggered: view.panel.quitApplication()
+                    }
+                }
             }
         }
 

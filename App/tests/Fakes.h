@@ -141,12 +141,11 @@ struct PanelRig {
 struct PanelOnScreen {
     PanelRig rig;
     PanelWindow window{rig.model, rig.language};
-    int closes = 0, quits = 0, moreMenus = 0;
+    int closes = 0, quits = 0;
 
     explicit PanelOnScreen(QStringList languages = {"en-US"}) : rig(std::move(languages)) {
         window.theme().setReduceMotion(true);  // every frame shows a settled state
         QObject::connect(&window.shell(), &PanelShell::closeRequested, [this] { ++closes; });
         QObject::connect(&window.shell(), &PanelShell::quitRequested, [this] { ++quits; });
-        QObject::connect(&window.shell(), &PanelShell::moreMenuRequested, [this] { ++moreMenus; });
     }
 };

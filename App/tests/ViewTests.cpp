@@ -396,7 +396,8 @@ TEST(PanelView, TheKeyboardAloneReachesAndPressesEachKindOfControl) {
         Qt::Key key;
         Check pressed;
     } cases[] = {
-        {"More", [](Screen&) { return "more"; }, Qt::Key_Return, [](Screen& s) { EXPECT_EQ(s.moreMenus, 1); }},
+        {"More", [](Screen&) { return "more"; }, Qt::Key_Return,
+         [](Screen& s) { EXPECT_NE(Screen::find(s.window.contentItem(), "openAtLogin", true), nullptr); }},
         {"the Messages tab", [](Screen&) { return "section-messages"; }, Qt::Key_Enter,
          [](Screen& s) { EXPECT_EQ(s.rig.model.section(), PanelModel::Section::messages); }},
         {"a number of Which number?",
@@ -581,6 +582,49 @@ TEST(PanelView, RightClickInATextFieldOffersTheEditMenu) {
     }
 }
 
+// The More menu: drawn in the panel's look (dark here), hanging from its
+// button's trailing edge in either direction, and doing what it says.
+TEST(PanelView, TheMoreMenuHangsFromItsButtonInThePanelsLook) {
+    for (const char* language : {"en", "ar"}) {
+        SCOPED_TRACE(language);
+        Screen s({language});
+        s.window.palette().setAppearance(Palette::Appearance::dark);
+        int quits = 0;
+        s.rig.model.quit = [&] { ++quits; };
+        const auto entry = [&](const char* name) { return Screen::find(s.window.contentItem(), name, true); };
+        const auto choose = [&](const char* name) {
+            s.click("more");
+            QQuickItem* item = entry(name);
+            ASSERT_NE(item, nullptr) << name;
+            QTest::mouseClick(&s.window, Qt::LeftButton, {}, item->mapToScene(item->boundingRect().center()).toPoint());
+            settledImage(s.window);
+        };
+        s.click("more");
+        QQuickItem* login = entry("openAtLogin");
+        ASSERT_NE(login, nullptr);
+        const QRectF button = Screen::sceneRect(s.item("more")), first = Screen::sceneRect(login);
+        EXPECT_GT(first.top(), button.bottom());
+        if (std::string_view(language) == "en") {
+            EXPECT_NEAR(first.right(), button.right(), 6);  // the menu's padding
+        } else {
+            EXPECT_NEAR(first.left(), button.left(), 6);
+        }
+        const QImage frame = settledImage(s.window);
+        const QPoint ground = (first.topLeft() + QPointF(3, 3)).toPoint() * frame.devicePixelRatio();
+        EXPECT_EQ(frame.pixelColor(ground), s.window.palette().surface());
+        s.key(Qt::Key_Escape);  // the menu closes, the panel stays
+        EXPECT_EQ(entry("openAtLogin"), nullptr);
+        EXPECT_EQ(s.closes, 0);
+
+        choose("openAtLogin");
+        EXPECT_TRUE(s.rig.model.launchAtLogin());
+        choose("interface-system");  // the choice it has: nothing happens
+        EXPECT_EQ(s.rig.languageChanges, 0);
+        choose("quit");
+        EXPECT_EQ(quits, 1);
+    }
+}
+
 TEST(PanelView, ThePartsThatGoFadeOut) {
     const struct {
         const char* part;
@@ -709,7 +753,7 @@ TEST(Theme, MutedTextReadsAtFourAndAHalfToOneOnEveryGround) {
 TEST(StatusMenu, ArabicMenusRunRightToLeftAfterASwitchAsAtAStart) {
     // The language submenu as a user sees it, and the directions of both.
     const auto look = [](QMenu& menu) {
-        QMenu* languages = menu.actions()[1]->menu();
+        QMenu* languages = menu.actions()[2]->menu();
         languages->ensurePolished();
         languages->adjustSize();
         return std::tuple(menu.layoutDirection(), languages->layoutDirection(), languages->grab().toImage());
@@ -720,16 +764,16 @@ TEST(StatusMenu, ArabicMenusRunRightToLeftAfterASwitchAsAtAStart) {
         PanelRig freshRig({from});
         freshRig.language.set(choice);  // chosen before the start
         StatusController fresh(freshRig.model, freshRig.language, [] {});
-        const auto started = look(fresh.moreMenu());
+        const auto started = look(fresh.trayMenu());
         EXPECT_EQ(std::get<0>(started), direction);
         EXPECT_EQ(std::get<1>(started), direction);
         PanelRig switchedRig({from});
         StatusController switched(switchedRig.model, switchedRig.language, [] {});
         switchedRig.model.setLanguage(choice);
         settle();
-        EXPECT_TRUE(look(switched.moreMenu()) == started);
+        EXPECT_TRUE(look(switched.trayMenu()) == started);
         // The native names keep their own direction inside the other's.
-        for (QAction* action : switched.moreMenu().actions()[1]->menu()->actions().mid(1)) {
+        for (QAction* action : switched.trayMenu().actions()[2]->menu()->actions().mid(1)) {
             EXPECT_TRUE(action->text().startsWith(QChar(0x2068)) && action->text().endsWith(QChar(0x2069)))
                 << action->text().toStdString();
         }

@@ -18,7 +18,16 @@ namespace {
 struct State {
     const char* name;
     std::function<void(PanelRig&)> arrange;
+    const char* press = nullptr;  // a button pressed then (one that opens a menu)
 };
+
+QQuickItem* find(QQuickItem* root, const char* name) {
+    if (root->objectName() == QLatin1String(name)) return root;
+    for (QQuickItem* child : root->childItems()) {
+        if (QQuickItem* found = find(child, name)) return found;
+    }
+    return nullptr;
+}
 
 const State states[] = {
     {"empty", [](PanelRig&) {}},
@@ -50,6 +59,8 @@ const State states[] = {
          rig.model.setSection(PanelModel::Section::messages);
          rig.messages.chooseLanguage("fr");
      }},
+    {"more-menu", [](PanelRig&) {}, "more"},
+    {"language-menu", [](PanelRig& rig) { rig.model.setSection(PanelModel::Section::messages); }, "messagesLanguage"},
     {"new-message",
      [](PanelRig& rig) {
          rig.model.setSection(PanelModel::Section::messages);
@@ -110,6 +121,14 @@ int main(int argc, char** argv) {
                     rig.open();
                     state.arrange(rig);
                     settle();
+                    if (state.press) {
+                        settledImage(window);
+                        QQuickItem* button = find(window.contentItem(), state.press);
+                        if (!button || !QMetaObject::invokeMethod(button, "clicked")) {
+                            std::cerr << "no " << state.press << " to press\n";
+                            ++failures;
+                        }
+                    }
                     const QString file =
                         out.filePath(QStringLiteral("%1%2-%3-%4.png")
                                          .arg(switched ? "switched-" : "", language,

@@ -154,7 +154,14 @@ void PanelModel::setLanguage(MacKit::LanguageChoice choice) {
     if (choice == language_.choice()) return;
     language_.set(choice);
     messages_.switchLanguage(language_.id());
+    emit languageChoiceChanged();
     languageChanged();
+}
+
+QString PanelModel::languageChoice() const { return QString::fromUtf8(MacKit::toString(language_.choice()).data()); }
+
+void PanelModel::chooseLanguage(const QString& choice) {
+    if (const auto known = MacKit::languageChoiceFromString(choice.toStdString())) setLanguage(*known);
 }
 
 QVariantList PanelModel::choiceRows() const {

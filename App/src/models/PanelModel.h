@@ -35,6 +35,8 @@ class PanelModel final : public QObject {
     Q_PROPERTY(qint64 openCount READ openCount NOTIFY openCountChanged)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE requestLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(bool submitAfterPaste READ submitAfterPaste WRITE setSubmitAfterPaste)
+    // The interface language as chosen: "system", "ar" or "en".
+    Q_PROPERTY(QString languageChoice READ languageChoice NOTIFY languageChoiceChanged)
 public:
     enum class Section { number, messages };
     Q_ENUM(Section)
@@ -80,6 +82,11 @@ public:
     void open(const PhoneKit::PhoneNumber& number);
     Q_INVOKABLE void openChoice(int index);
     void setLanguage(MacKit::LanguageChoice choice);
+    QString languageChoice() const;
+    /// The More menu's choice, by its raw value; anything else changes nothing.
+    Q_INVOKABLE void chooseLanguage(const QString& choice);
+    /// The More menu's Quit.
+    Q_INVOKABLE void quitApplication() { quit(); }
 
     std::function<void()> close = [] {};
     std::function<void()> quit = [] {};
@@ -93,6 +100,7 @@ signals:
     void noticeChanged();
     void openCountChanged();
     void launchAtLoginChanged();
+    void languageChoiceChanged();
 
 private:
     void setOffersPaste(bool on);

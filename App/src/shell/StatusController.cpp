@@ -42,8 +42,7 @@ StatusController::StatusController(PanelModel& model, AppLanguageState& language
         if (self) self->relabel();
     };
 
-    buildMenu(moreMenu_, false);
-    buildMenu(statusMenu_, true);
+    buildMenu(statusMenu_);
     connect(statusMenu_.menu.get(), &QMenu::aboutToShow, this, &StatusController::closePanel);
 
     // Qt's icon only for XEmbed, on X11; our own item on X11 and Wayland.
@@ -89,8 +88,6 @@ PanelWindow& StatusController::panelWindow() {
     panel_ = std::make_unique<PanelWindow>(model_, language_);
     connect(&panel_->shell(), &PanelShell::closeRequested, this, &StatusController::closePanel);
     connect(&panel_->shell(), &PanelShell::quitRequested, this, [this] { quitShortcut(); });
-    connect(&panel_->shell(), &PanelShell::moreMenuRequested, this,
-            [this](QPointF at) { moreMenu_.menu->popup(at.toPoint()); });
     connect(panel_.get(), &QWindow::activeChanged, this, [this] {
         if (panel_->isActive()) {
             activeSinceShown_ = true;
@@ -190,14 +187,12 @@ void StatusController::showPanelUnlessTray(std::chrono::milliseconds wait) {
     });
 }
 
-void StatusController::buildMenu(Menu& menu, bool withOpen) {
+void StatusController::buildMenu(Menu& menu) {
     menu.menu = std::make_unique<QMenu>();
-    // The first item of the tray's menu: for the trays that show the menu
-    // on any click, the one way to the panel.
-    if (withOpen) {
-        menu.open = menu.menu->addAction(QString());
-        connect(menu.open, &QAction::triggered, this, &StatusController::showPanel);
-    }
+    // The first item: for the trays that show the menu on any click, the one
+    // way to the panel.
+    menu.open = menu.menu->addAction(QString());
+    connect(menu.open, &QAction::triggered, this, &StatusController::showPanel);
     menu.login = menu.menu->addAction(QString());
     menu.login->setCheckable(true);
     connect(menu.login, &QAction::triggered, this, [this, login = menu.login](bool on) {
@@ -224,7 +219,7 @@ void StatusController::buildMenu(Menu& menu, bool withOpen) {
 
 void StatusController::relabel(Menu& menu) {
     //: First item of the tray's menu: opens the panel
-    if (menu.open) menu.open->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open tovu")));
+    menu.open->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open tovu")));
     //: A setting in the menu, ticked or not: tovu opens when the user logs in
     menu.login->setText(language_.text(QT_TRANSLATE_NOOP("tovu", "Open at login")));
     menu.login->setChecked(model_.launchAtLogin());
@@ -246,7 +241,6 @@ void StatusController::relabel() {
     // The menus, their submenus and any dialog take the direction of the
     // interface language from the application, at a start as at a switch.
     QGuiApplication::setLayoutDirection(language_.isRightToLeft() ? Qt::RightToLeft : Qt::LeftToRight);
-    relabel(moreMenu_);
     relabel(statusMenu_);
     if (dbusMenu_) dbusMenu_->setLayoutDirection(QGuiApplication::layoutDirection());
     if (tray_) tray_->setToolTip(toolTip());

@@ -47,8 +47,9 @@ public:
     void togglePanel();
     bool isPanelShown() const;
     PanelWindow& panel() { return panelWindow(); }
-    /// The header's "More" menu (the tray's menu holds the same items).
-    QMenu& moreMenu() { return *moreMenu_.menu; }
+    /// The tray's menu: drawn by tovu for an XEmbed tray, exported over the
+    /// bus for the others. (The panel's More menu is the views' own.)
+    QMenu& trayMenu() { return *statusMenu_.menu; }
     /// Tells the user that their messages could not be saved: a tray
     /// message, or a dialog where there is no tray. Once per reason.
     void reportSaveFailure(const QString& reason);
@@ -62,13 +63,13 @@ public:
 private:
     struct Menu {
         std::unique_ptr<QMenu> menu;
-        QAction* open = nullptr;  // the tray's menu only
+        QAction* open = nullptr;
         QAction* login = nullptr;
         QMenu* language = nullptr;
         QList<QAction*> languages;
         QAction* quit = nullptr;
     };
-    void buildMenu(Menu& menu, bool withOpen);
+    void buildMenu(Menu& menu);
     void relabel(Menu& menu);
     void relabel();
     QString toolTip() const;
@@ -90,7 +91,6 @@ private:
     std::function<void()> quit_;
     std::unique_ptr<QSystemTrayIcon> tray_;
     Menu statusMenu_;
-    Menu moreMenu_;
     std::unique_ptr<XEmbedTray> xembed_;
     std::unique_ptr<DBusMenu> dbusMenu_;
     std::unique_ptr<StatusNotifierItem> item_;

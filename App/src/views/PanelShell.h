@@ -2,7 +2,6 @@
 
 #include <QtQml/qqmlregistration.h>
 #include <QObject>
-#include <QPointF>
 
 /// What the views ask of the application around them. The window's owner
 /// connects to these; the views know nothing of trays and menus.
@@ -17,6 +16,4 @@ signals:
     void closeRequested();
     /// Ctrl+Q in the panel: a quit request without an event.
     void quitRequested();
-    /// The header's "More" menu, at a point of the screen.
-    void moreMenuRequested(QPointF at);
 };
