@@ -45,6 +45,20 @@ Rectangle {
         function onOpenCountChanged() { view.refocus() }
         function onSectionChanged() { view.refocus() }
     }
+    // A focused control that goes (a row of "Which number?" as the list
+    // fades out or is replaced) leaves the focus on nothing: the field takes it.
+    property Item lastFocused: null
+    Connections {
+        target: view.Window.window
+        function onActiveFocusItemChanged() {
+            const item = view.Window.activeFocusItem
+            const gone = view.lastFocused === null || !view.lastFocused.enabled || !view.lastFocused.visible
+            if (gone && view.onNumber && view.visible && (item === null || item === view.Window.contentItem))
+                field.forceActiveFocus()
+            else
+                view.lastFocused = item
+        }
+    }
 
     // Return and Enter press the focused button, as Space does: buttons
     // leave those keys to their parents, and the text field hands them on
@@ -201,6 +215,13 @@ Rectangle {
                     text: view.panel.text
                     onTextChanged: if (text !== view.panel.text) view.panel.text = text
                     onAccepted: view.panel.submit()
+                    // Down from the field goes into "Which number?".
+                    Keys.onDownPressed: event => {
+                        if (choices.shown)
+                            choices.focusRow(0)
+                        else
+                            event.accepted = false
+                    }
                     Accessible.name: qsTranslate("tovu", "Phone number")
                     EditMenu { target: field }
                 }
@@ -302,8 +323,16 @@ Rectangle {
         }
 
         ColumnLayout {
+            id: choices
             objectName: "choices"
             readonly property bool shown: view.onNumber && view.panel.choices.length > 0
+            // Up from the first row is the field again; past the last, the last.
+            function focusRow(index: int) {
+                if (index < 0)
+                    field.forceActiveFocus(Qt.BacktabFocusReason)
+                else if (index < rows.count)
+                    rows.itemAt(index).forceActiveFocus(Qt.TabFocusReason)
+            }
             visible: opacity > 0
             enabled: shown
             opacity: shown ? 1 : 0
@@ -316,6 +345,7 @@ Rectangle {
                 color: Colours.fgMuted
             }
             Repeater {
+                id: rows
                 // The last numbers stay listed while the list fades out.
                 Binding on model {
                     when: view.panel.choices.length > 0
@@ -330,6 +360,8 @@ Rectangle {
                     objectName: "choice-" + choice.modelData.digits
                     Layout.fillWidth: true
                     onClicked: view.panel.openChoice(choice.index)
+                    Keys.onDownPressed: choices.focusRow(choice.index + 1)
+                    Keys.onUpPressed: choices.focusRow(choice.index - 1)
                 }
             }
         }

@@ -464,6 +464,47 @@ TEST(PanelView, TheKeyboardAloneReachesAndPressesEachKindOfControl) {
     }
 }
 
+// "Which number?" by the keyboard: the arrows walk the rows and back to the
+// field, Tab and Shift+Tab follow the layout, and when the list goes, the
+// focus goes back to the field rather than to nothing.
+TEST(PanelView, ArrowsWalkWhichNumberAndTabFollowsTheLayout) {
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        const char* focused;
+    } steps[] = {
+        {Qt::Key_Down, {}, "choice-966501234567"},
+        {Qt::Key_Down, {}, "choice-966551234567"},
+        {Qt::Key_Down, {}, "choice-966551234567"},  // the last row stays
+        {Qt::Key_Up, {}, "choice-966501234567"},
+        {Qt::Key_Up, {}, "number"},
+        {Qt::Key_Up, {}, "number"},
+        {Qt::Key_Tab, {}, "choice-966501234567"},
+        {Qt::Key_Tab, {}, "choice-966551234567"},
+        {Qt::Key_Tab, {}, "open"},
+        {Qt::Key_Tab, Qt::ShiftModifier, "choice-966551234567"},
+    };
+    for (const char* language : {"en", "ar"}) {
+        SCOPED_TRACE(language);
+        Screen s({language});
+        s.type("0501234567 or 0551234567");
+        s.key(Qt::Key_Return);
+        for (const auto& step : steps) {
+            s.key(step.key, step.modifiers);
+            EXPECT_EQ(s.focused(), step.focused) << "after " << QTest::toString(step.key);
+        }
+        s.key(Qt::Key_Return);
+        EXPECT_EQ(s.rig.workspace.opened, std::vector<std::string>{"whatsapp://send?phone=966551234567"});
+        s.rig.workspace.opened.clear();
+        s.rig.workspace.acceptsApp = s.rig.workspace.acceptsWeb = false;
+        s.key(Qt::Key_Up);
+        s.key(Qt::Key_Return);              // fails: the list stays, with the notice
+        s.rig.model.setText("0501234567");  // one number: the list goes
+        settledImage(s.window);
+        EXPECT_EQ(s.focused(), "number");
+    }
+}
+
 TEST(PanelView, EveryTabStopShowsAFocusRingThatStandsOut) {
     using Arrange = std::function<void(PanelRig&)>;
     const struct {
