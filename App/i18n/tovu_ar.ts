@@ -99,7 +99,7 @@
     </message>
     <message>
         <source>The first line is the title in your list. All of it goes into WhatsApp, ready for you to send.</source>
-        <translation>السطر الأول هو عنوانها في قائمتك. وتنتقل الرسالة كلها إلى واتساب جاهزة للإرسال.</translation>
+        <translation>السطر الأول هو عنوان الرسالة في قائمتك. وتنتقل الرسالة بكاملها إلى واتساب جاهزةً لترسلها.</translation>
     </message>
     <message>
         <source>Delete</source>
@@ -156,7 +156,7 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
     </message>
     <message>
         <source>Could not save your messages (%1). Your changes are kept until tovu quits.</source>
-        <translation>تعذّر حفظ رسائلك (%1). تبقى تغييراتك في الذاكرة حتى إنهاء ⁦tovu⁩.</translation>
+        <translation>تعذّر حفظ رسائلك (⁨%1⁩). تبقى تغييراتك في الذاكرة حتى إنهاء ⁦tovu⁩.</translation>
     </message>
     <message>
         <source>Undo</source>
@@ -191,7 +191,7 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
     <message>
         <source>Send: %1</source>
         <extracomment>Spoken name of a message&apos;s send arrow; %1 is the message&apos;s title</extracomment>
-        <translation>إرسال: %1</translation>
+        <translation>إرسال: ⁨%1⁩</translation>
     </message>
     <message>
         <source>Opens the editor for a message of your own</source>
@@ -221,7 +221,7 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
     <message>
         <source>Open at login, language and quitting</source>
         <extracomment>Spoken description of the More button</extracomment>
-        <translation>الفتح عند تسجيل الدخول واللغة والإنهاء</translation>
+        <translation>الفتح عند تسجيل الدخول، واللغة، والإنهاء</translation>
     </message>
     <message>
         <source>Empties the number field</source>
@@ -246,21 +246,21 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
     <message>
         <source>Open tovu</source>
         <extracomment>First item of the tray&apos;s menu: opens the panel</extracomment>
-        <translation>افتح ⁦tovu⁩</translation>
+        <translation>فتح ⁦tovu⁩</translation>
     </message>
     <message>
         <source>Too long to save: a message holds at most %1 characters.</source>
         <extracomment>Under the editor when the message cannot be saved; %1 is a number such as 65,536</extracomment>
-        <translation>أطول من أن تُحفظ: تتسع الرسالة لـ %1 حرفًا على الأكثر.</translation>
+        <translation>أطول من أن تُحفظ: تتسع الرسالة لـ ⁨%1⁩ حرفًا على الأكثر.</translation>
     </message>
     <message>
         <source>Your list is full: it holds at most %1 messages.</source>
-        <translation>قائمتك ممتلئة: تتسع لـ %1 رسالة على الأكثر.</translation>
+        <translation>قائمتك ممتلئة: تتسع لـ ⁨%1⁩ رسالة على الأكثر.</translation>
     </message>
     <message>
         <source>Your settings could not be read whole. The file is kept as %1.</source>
         <extracomment>The settings file was cut short or too large; %1 is where it is kept, as it was found</extracomment>
-        <translation>تعذّرت قراءة إعداداتك كاملةً. الملف محفوظ كما وُجد باسم %1.</translation>
+        <translation>تعذّرت قراءة إعداداتك كاملةً. الملف محفوظ كما وُجد باسم ⁨%1⁩.</translation>
     </message>
     <message>
         <source>Language of the ready-made messages</source>
@@ -270,7 +270,7 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
     <message>
         <source>Open chat with %1</source>
         <extracomment>A result in the desktop&apos;s search (GNOME, KRunner); %1 is a phone number such as +966 50 123 4567</extracomment>
-        <translation>فتح محادثة مع %1</translation>
+        <translation>فتح محادثة مع ⁨%1⁩</translation>
     </message>
 </context>
 </TS>

@@ -121,7 +121,7 @@ item.Activate(900, 700)
 check(eventually(closed), "the panel stayed open")
 
 print("# a language from the menu: the labels and the direction follow, and the tray hears of it")
-for native, want, first in [("\u2068العربية\u2069", "rtl", "افتح \u2066tovu\u2069"),
+for native, want, first in [("\u2068العربية\u2069", "rtl", "فتح \u2066tovu\u2069"),
                             ("\u2068English\u2069", "ltr", "Open tovu")]:
     updates.clear()
     languages = lambda: next(entries(i) for i in layout() if i[1].get("children-display") == "submenu")

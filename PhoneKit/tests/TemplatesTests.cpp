@@ -127,6 +127,28 @@ TEST(Templates, SlotsAndTheirTexts) {
     }
 }
 
+// The Saudi National Address is named as Saudi Arabia's, not as a word-for-word
+// "national address"; German says du to the one person a wish goes to (ihr only
+// to the couple).
+TEST(Templates, WordingOfSaudiAddressAndGermanDu) {
+    const struct {
+        const char* language;
+        const char* calque;
+    } calques[] = {
+        {"zh-Hans", "国家地址"},       {"ja", "ナショナルアドレス"},   {"ko", "국가 주소"},
+        {"es", "Dirección nacional"},  {"fr", "Adresse nationale"},    {"de", "Nationale Adresse"},
+        {"it", "Indirizzo nazionale"}, {"pt-BR", "Endereço nacional"}, {"ru", "Национальный адрес"},
+    };
+    for (const auto& c : calques) {
+        EXPECT_NE(TemplateTexts::all().at(c.language).at("national_address"), c.calque) << c.language;
+    }
+    const std::regex plural(R"((^|[\s.,!?])(ihr|euch|euer|eure[mnrs]?)($|[\s.,!?]))", std::regex::icase);
+    for (const auto& [key, text] : TemplateTexts::all().at("de")) {
+        if (key == "wedding") continue;
+        EXPECT_FALSE(std::regex_search(text, plural)) << key << ": " << text;
+    }
+}
+
 TEST(Templates, TableLookupFallsBackByBaseLanguage) {
     const struct {
         const char* asked;
