@@ -272,5 +272,20 @@ Tab of the panel: the section with the ready-made and the own messages</extracom
         <extracomment>A result in the desktop&apos;s search (GNOME, KRunner); %1 is a phone number such as +966 50 123 4567</extracomment>
         <translation>فتح محادثة مع ⁨%1⁩</translation>
     </message>
+    <message>
+        <source>Link copied</source>
+        <extracomment>Beside &quot;Could not open WhatsApp.&quot; once the chat&apos;s web link is on the clipboard</extracomment>
+        <translation>نُسخ الرابط</translation>
+    </message>
+    <message>
+        <source>Copy link</source>
+        <extracomment>Beside &quot;Could not open WhatsApp.&quot;: puts the chat&apos;s web link (wa.me) on the clipboard</extracomment>
+        <translation>نسخ الرابط</translation>
+    </message>
+    <message>
+        <source>Puts the chat&apos;s web link on the clipboard, to open it in a browser</source>
+        <extracomment>Spoken description of the Copy link button</extracomment>
+        <translation>يضع رابط المحادثة على الويب في الحافظة لتفتحه في المتصفح</translation>
+    </message>
 </context>
 </TS>

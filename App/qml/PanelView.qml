@@ -320,6 +320,23 @@ Rectangle {
             }
             Accessible.role: Accessible.AlertMessage
             Accessible.name: view.panel.noticeText
+            // WhatsApp did not open: its web link, to open by hand or send on.
+            FlatButton {
+                objectName: "copyLink"
+                visible: view.panel.chatLink !== ""
+                symbol: view.panel.linkCopied ? "check" : "copy"
+                text: view.panel.linkCopied
+                      //: Beside "Could not open WhatsApp." once the chat's web link is on the clipboard
+                      ? qsTranslate("tovu", "Link copied")
+                      //: Beside "Could not open WhatsApp.": puts the chat's web link (wa.me) on the clipboard
+                      : qsTranslate("tovu", "Copy link")
+                labelFont: Theme.small
+                tint: Colours.fg
+                ringInset: -3
+                onClicked: view.panel.copyChatLink()
+                //: Spoken description of the Copy link button
+                Accessible.description: qsTranslate("tovu", "Puts the chat's web link on the clipboard, to open it in a browser")
+            }
         }
 
         ColumnLayout {

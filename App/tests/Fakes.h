@@ -43,6 +43,7 @@ public:
         ++detections;
         QTimer::singleShot(0, [answer, result = detection] { answer(result, result ? "" : "detector failed"); });
     }
+    void writeText(const std::string& text) override { copy(text); }
     void copy(std::optional<std::string> text) {
         content = std::move(text);
         ++changes;

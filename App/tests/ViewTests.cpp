@@ -132,6 +132,18 @@ TEST(PanelView, ClearKeepsTheFocusAndAFailedChoiceKeepsTheList) {
     EXPECT_TRUE(s.shown("notice"));
     EXPECT_TRUE(s.shown("choices"));
     EXPECT_EQ(s.rig.closes, 0);
+
+    // The way forward: the chat's web link of the number tried, on the clipboard.
+    EXPECT_FALSE(s.item("copyLink")->property("text").toString().contains("copied"));
+    s.click("copyLink");
+    EXPECT_EQ(s.rig.clipboard.content, "https://wa.me/966551234567");
+    EXPECT_EQ(s.item("copyLink")->property("text").toString(), "Link copied");
+    s.click("choice-966501234567");  // another number fails: its link, copied afresh
+    EXPECT_EQ(s.item("copyLink")->property("text").toString(), "Copy link");
+    s.click("copyLink");
+    EXPECT_EQ(s.rig.clipboard.content, "https://wa.me/966501234567");
+    s.type("8");  // the text changed: no notice, no link
+    EXPECT_FALSE(s.shown("copyLink"));
 }
 
 TEST(PanelView, FocusFollowsTheSectionAndEveryOpening) {

@@ -63,9 +63,27 @@ void PanelModel::setChoices(std::vector<PhoneNumber> choices) {
 }
 
 void PanelModel::setNotice(std::optional<Notice> notice) {
+    if (notice != Notice::couldNotOpen) notOpened_.reset();
+    setLinkCopied(false);
     if (notice == notice_) return;
     notice_ = notice;
     emit noticeChanged();
+}
+
+void PanelModel::setLinkCopied(bool copied) {
+    if (copied == linkCopied_) return;
+    linkCopied_ = copied;
+    emit linkCopiedChanged();
+}
+
+QString PanelModel::chatLink() const {
+    return notOpened_ ? QString::fromStdString(MacKit::ChatLink::url(*notOpened_, false).string()) : QString();
+}
+
+void PanelModel::copyChatLink() {
+    if (!notOpened_) return;
+    clipboard_.writeText(chatLink().toStdString());
+    setLinkCopied(true);
 }
 
 QString PanelModel::noticeText() const {
@@ -139,7 +157,11 @@ void PanelModel::submit() {
 
 void PanelModel::open(const PhoneNumber& number) {
     if (!ChatOpening::openChat(workspace_, number)) {
-        setNotice(Notice::couldNotOpen);  // text and choices stay for another try
+        // Text and choices stay for another try, and the link to open by hand.
+        const bool again = notice_ == Notice::couldNotOpen;
+        notOpened_ = number;
+        setNotice(Notice::couldNotOpen);
+        if (again) emit noticeChanged();  // another number's link
         return;
     }
     setText({});

@@ -32,6 +32,9 @@ class PanelModel final : public QObject {
     Q_PROPERTY(bool offersPaste READ offersPaste NOTIFY offersPasteChanged)
     Q_PROPERTY(QVariantList choices READ choiceRows NOTIFY choicesChanged)
     Q_PROPERTY(QString noticeText READ noticeText NOTIFY noticeChanged)
+    // After a chat that did not open: its web link, to copy and open by hand.
+    Q_PROPERTY(QString chatLink READ chatLink NOTIFY noticeChanged)
+    Q_PROPERTY(bool linkCopied READ linkCopied NOTIFY linkCopiedChanged)
     Q_PROPERTY(qint64 openCount READ openCount NOTIFY openCountChanged)
     Q_PROPERTY(bool launchAtLogin READ launchAtLogin WRITE requestLaunchAtLogin NOTIFY launchAtLoginChanged)
     Q_PROPERTY(bool submitAfterPaste READ submitAfterPaste WRITE setSubmitAfterPaste)
@@ -60,6 +63,10 @@ public:
     const std::vector<PhoneKit::PhoneNumber>& choices() const { return choices_; }
     std::optional<Notice> notice() const { return notice_; }
     QString noticeText() const;
+    QString chatLink() const;
+    bool linkCopied() const { return linkCopied_; }
+    /// Puts `chatLink` on the clipboard.
+    Q_INVOKABLE void copyChatLink();
     qint64 openCount() const { return openCount_; }
     bool launchAtLogin() const { return launchAtLogin_; }
     /// The switch: asks the login item and shows what it reports.
@@ -101,11 +108,13 @@ signals:
     void openCountChanged();
     void launchAtLoginChanged();
     void languageChoiceChanged();
+    void linkCopiedChanged();
 
 private:
     void setOffersPaste(bool on);
     void setChoices(std::vector<PhoneKit::PhoneNumber> choices);
     void setNotice(std::optional<Notice> notice);
+    void setLinkCopied(bool copied);
     void setLaunchAtLogin(bool on);
     void textDidChange();
     QVariantList choiceRows() const;
@@ -116,6 +125,8 @@ private:
     bool offersPaste_ = false;
     std::vector<PhoneKit::PhoneNumber> choices_;
     std::optional<Notice> notice_;
+    std::optional<PhoneKit::PhoneNumber> notOpened_;  // the chat of the couldNotOpen notice
+    bool linkCopied_ = false;
     qint64 openCount_ = 0;
     bool launchAtLogin_ = false;
     LoginItem& loginItem_;

@@ -51,6 +51,10 @@ void searchProviders(bool published, bool alone) {
     qCInfo(tovuLog, "search providers %s%s", published ? "published" : "not published", alone ? " (alone)" : "");
 }
 
+void linkNotOpened(const QString& scheme, const QString& reason) {
+    qCWarning(tovuLog, "%s: link not opened: %s", safe(scheme).c_str(), safe(reason).c_str());
+}
+
 void searchNotOpened() { qCWarning(tovuLog, "search: WhatsApp did not open"); }
 
 void settingsUnreadable(const QString& reason) { qCWarning(tovuLog, "settings: %s", safe(reason).c_str()); }

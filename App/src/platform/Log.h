@@ -27,5 +27,6 @@ void settingsNotSaved(const QString& file, const QString& reason);
 /// with no tray. Never the queries.
 void searchProviders(bool published, bool alone);
 void searchNotOpened();
+void linkNotOpened(const QString& scheme, const QString& reason);
 
 }  // namespace Log

@@ -27,6 +27,8 @@ public:
     /// answer arrives later on the main thread: true or false, or nothing
     /// with a reason when the system could not tell.
     virtual void detectNumber(std::function<void(std::optional<bool>, std::string)> answer) = 0;
+    /// Puts plain text on the clipboard.
+    virtual void writeText(const std::string& text) = 0;
 };
 
 /// Handlers of URLs.

@@ -138,3 +138,7 @@ void SystemClipboard::detectNumber(std::function<void(std::optional<bool>, std::
         answer(content && !PhoneKit::PhoneExtractor::numbers(*content, PhoneKit::Region::current()).empty(), {});
     });
 }
+
+void SystemClipboard::writeText(const std::string& text) {
+    QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+}

@@ -23,6 +23,7 @@ public:
     void readText(std::function<void(std::optional<std::string>)> answer) override;
     MacKit::ClipboardAccess access() const override { return MacKit::ClipboardAccess::allowed; }
     void detectNumber(std::function<void(std::optional<bool>, std::string)> answer) override;
+    void writeText(const std::string& text) override;
 
 private:
     class X11Selection;
