@@ -18,12 +18,13 @@ PanelButton {
     contentItem: RowLayout {
         spacing: 8
         Text {
+            Layout.fillWidth: true
             // Isolated, so that the digits keep their order in Arabic.
             text: "\u2066%1\u2069".arg(row.number.display)
             font: Theme.number
             color: Colours.fg
+            elide: Text.ElideRight
         }
-        Item { Layout.fillWidth: true }
         Text {
             visible: row.number.kind !== "other"
             text: row.number.kind === "mobile"

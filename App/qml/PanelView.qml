@@ -201,11 +201,18 @@ Rectangle {
                     // The template control draws no placeholder of its own.
                     Text {
                         anchors.fill: parent
+                        // Clear of the caret, which stands at the start.
+                        anchors.leftMargin: 3
                         verticalAlignment: Text.AlignVCenter
                         visible: field.length === 0 && field.preeditText === ""
                         text: field.placeholderText
-                        // The field's own face; the Latin monospace has no Arabic letters.
-                        font: Theme.arabic ? Theme.body : Theme.number
+                        // The field's own size, so nothing moves when typing
+                        // starts; its face unless Arabic, which the Latin
+                        // monospace has no letters for.
+                        font.family: Theme.arabic ? Theme.body.family : Theme.number.family
+                        font.weight: Theme.arabic ? Theme.body.weight : Theme.number.weight
+                        font.pixelSize: Theme.number.pixelSize
+                        elide: Text.ElideRight
                         color: Colours.fgMuted
                         Accessible.ignored: true
                     }
@@ -226,6 +233,7 @@ Rectangle {
                     EditMenu { target: field }
                 }
                 PanelButton {
+                    id: clear
                     objectName: "clear"
                     visible: !view.isEmpty
                     // The field keeps the keyboard; Escape or a select-all and
@@ -233,7 +241,23 @@ Rectangle {
                     focusPolicy: Qt.NoFocus
                     Layout.preferredWidth: 20
                     Layout.preferredHeight: 20
-                    contentItem: Symbol { name: "circle-x"; size: 18 }
+                    // A filled disc, as search fields draw their clear button.
+                    contentItem: Item {
+                        Rectangle {
+                            anchors.centerIn: parent
+                            width: 18
+                            height: 18
+                            radius: 9
+                            color: clear.hovered ? Colours.fg : Colours.fgMuted
+                            Symbol {
+                                anchors.centerIn: parent
+                                name: "x"
+                                size: 12
+                                weight: "bold"
+                                color: Colours.surface
+                            }
+                        }
+                    }
                     onClicked: view.panel.text = ""
                     //: Button in the number field: empties the field
                     Accessible.name: qsTranslate("tovu", "Clear")
