@@ -45,21 +45,6 @@ Rectangle {
         function onOpenCountChanged() { view.refocus() }
         function onSectionChanged() { view.refocus() }
     }
-    // A focused control that goes (a row of "Which number?" as the list
-    // fades out or is replaced) leaves the focus on nothing: the field takes it.
-    property Item lastFocused: null
-    Connections {
-        target: view.Window.window
-        function onActiveFocusItemChanged() {
-            const item = view.Window.activeFocusItem
-            const gone = view.lastFocused === null || !view.lastFocused.enabled || !view.lastFocused.visible
-            if (gone && view.onNumber && view.visible && (item === null || item === view.Window.contentItem))
-                field.forceActiveFocus()
-            else
-                view.lastFocused = item
-        }
-    }
-
     // Return and Enter press the focused button, as Space does: buttons
     // leave those keys to their parents, and the text field hands them on
     // after it took them as its own.
@@ -403,6 +388,9 @@ Rectangle {
                     onClicked: view.panel.openChoice(choice.index)
                     Keys.onDownPressed: choices.focusRow(choice.index + 1)
                     Keys.onUpPressed: choices.focusRow(choice.index - 1)
+                    // A focused row that goes with its list (the text changed)
+                    // would leave the focus on nothing: the field takes it.
+                    onActiveFocusChanged: if (!choice.activeFocus && !choices.shown) field.forceActiveFocus()
                 }
             }
         }
