@@ -83,6 +83,11 @@ echo "# a clipboard owner that never answers: tovu answers all the same"
 printf '0551234567' | xclip -selection clipboard -quiet &
 owner=$! && pids+=("$owner")
 eventually xclip -selection clipboard -o >/dev/null || fail "xclip never took the clipboard"
+# Qt's text fields ask a new owner for its formats as soon as they hear of
+# it, and wait five seconds for an answer: an owner that hangs within that
+# instant (here, on a loaded machine) freezes tovu, which is Qt's to mend.
+# The owner here hangs once tovu has heard of it.
+sleep 1
 kill -STOP "$owner"
 shown_by "$tovu" --clipboard
 # A tovu frozen in its read (Qt's waits five seconds) would not answer the
