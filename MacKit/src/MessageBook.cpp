@@ -2,6 +2,7 @@
 
 #include <PhoneKit/links/WhatsAppLink.h>
 #include <PhoneKit/messages/AppLanguage.h>
+#include <PhoneKit/messages/TemplateTexts.h>
 #include <PhoneKit/support/Text.h>
 
 #include <algorithm>
@@ -13,11 +14,30 @@ namespace MacKit {
 using PhoneKit::MessageTemplate;
 namespace Templates = PhoneKit::Templates;
 
+namespace {
+
+// A built-in text in an earlier version's wording, untouched by the user,
+// reads in today's, and so follows a change of language as the others do.
+std::vector<MessageTemplate> inCurrentWording(std::vector<MessageTemplate> messages) {
+    for (MessageTemplate& message : messages) {
+        if (message.kind != MessageTemplate::Kind::starter) continue;
+        for (const auto& old : PhoneKit::TemplateTexts::retired()) {
+            if (old.id == message.id && old.text == message.text) {
+                message.text = PhoneKit::TemplateTexts::table(old.languageID).at(message.id);
+                break;
+            }
+        }
+    }
+    return messages;
+}
+
+}  // namespace
+
 MessageBook::MessageBook(PhoneKit::TemplateStore store, std::string languageID)
     : languageID_(std::move(languageID)), store_(std::move(store)) {
     if (auto stored = store_.load()) {
-        messages_ = Templates::withUniqueIDs(*stored);
         // Deleting or editing one message must never touch another.
+        messages_ = inCurrentWording(Templates::withUniqueIDs(*stored));
         if (messages_ != *stored) saveAll();
         return;
     }
@@ -39,7 +59,7 @@ MessageBook MessageBook::opened(PhoneKit::TemplateStore store, const std::option
 }
 
 std::vector<MessageTemplate> MessageBook::found(const PhoneKit::TemplateStore& store, std::string_view languageID) {
-    if (auto stored = store.load()) return Templates::withUniqueIDs(*stored);
+    if (auto stored = store.load()) return inCurrentWording(Templates::withUniqueIDs(*stored));
     auto salvaged = store.salvage();
     return salvaged.empty() ? Templates::defaults(languageID) : salvaged;
 }

@@ -188,6 +188,23 @@ TEST(MessageBook, SwitchingLanguageMovesOnlyUntouchedTexts) {
 
 // From the untouched defaults of every language to every other: each
 // starter ends in the new language, each personal slot empty.
+// A list saved by an earlier version holds its built-in texts as they were
+// worded then: untouched, they take today's wording and still follow a switch.
+TEST(MessageBook, EarlierWordingsOfBuiltInTextsStillCountAsUntouched) {
+    Fixture f;
+    const auto& old = PhoneKit::TemplateTexts::retired().front();
+    f.store.save({{std::string(old.id), Kind::starter, std::string(old.text)}, {"own", Kind::custom, "Mine"}});
+    MessageBook book = f.open(std::string(old.languageID).c_str());
+    EXPECT_EQ(withID(book, old.id).text, PhoneKit::TemplateTexts::table(old.languageID).at(std::string(old.id)));
+    EXPECT_EQ(f.stored(), book.messages());
+    book.switchLanguage("fr");
+    EXPECT_EQ(withID(book, old.id).text, text("fr", std::string(old.id).c_str()));
+    EXPECT_EQ(withID(book, "own").text, "Mine");
+    for (const auto& earlier : PhoneKit::TemplateTexts::retired()) {  // each one worded otherwise now
+        EXPECT_NE(earlier.text, PhoneKit::TemplateTexts::table(earlier.languageID).at(std::string(earlier.id)));
+    }
+}
+
 TEST(MessageBook, SwitchesFromEachLanguagesDefaults) {
     for (const auto& from : PhoneKit::AppLanguage::all()) {
         for (const auto& to : PhoneKit::AppLanguage::all()) {

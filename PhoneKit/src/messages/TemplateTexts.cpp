@@ -190,6 +190,22 @@ const std::map<std::string, Table, std::less<>>& all() {
     return tables;
 }
 
+const std::vector<Retired>& retired() {
+    static const std::vector<Retired> texts = {
+        {"condolence", "ko", "깊은 위로를 드립니다 🤍\n알라께서 고인에게 자비를 베푸시고 가족분들께 인내와 위안을 내려 주시기를 기도합니다"},
+        {"jumuah", "ko", "주마 무바라크 🕌\n이번 주마에 알라의 축복과 평안이 함께하기를 바랍니다"},
+        {"ramadan", "es", "Ramadán Karim 🌙\nQue Dios acepte tu ayuno y tus oraciones, y que este mes te llene de paz y bendiciones"},
+        {"jumuah", "es", "Yumu'a Mubarak 🕌\nQue Dios haga de este viernes un día de bendición y de paz para ti"},
+        {"get_well", "es", "Que te mejores pronto 🤲\nQue Dios te conceda una pronta y completa recuperación"},
+        {"thanks", "es", "Muchísimas gracias 🌹\nTe lo agradezco de corazón. Que Dios te lo pague"},
+        {"baby_boy", "de", "Herzlichen Glückwunsch zur Geburt eures Sohnes 👶💙\nMöge er gesund und glücklich aufwachsen und euch viel Freude bereiten"},
+        {"baby_girl", "de", "Herzlichen Glückwunsch zur Geburt eurer Tochter 👶🩷\nMöge sie gesund und glücklich aufwachsen und euer Zuhause mit Freude erfüllen"},
+        {"condolence", "de", "Mein aufrichtiges Beileid 🤍\nMöge Gott dem Menschen, den ihr verloren habt, barmherzig sein und euch Geduld und Kraft schenken"},
+        {"eid", "de", "Eid Mubarak 🌙\nMöge Gott es von uns und von euch annehmen. Ich wünsche dir und deiner Familie ein gesegnetes Fest"},
+        {"eid", "ru", "Ид Мубарак 🌙\nДа примет Аллах от нас и от вас. Счастливого праздника вам и вашей семье"},
+    };
+    return texts;
+}
 // clang-format on
 
 const Table& table(std::string_view languageID) {
