@@ -65,8 +65,6 @@ shell GetResultMetas "['chat:966501234567']"|'name': <'Open chat with \u2066+966
 shell GetInitialResultSet "['eid']"|
 shell GetResultMetas "['message:eid']"|'description': <'May God accept from us
 shell ActivateResult chat:966501234567 "['0501234567']" 0|opens:whatsapp://send?phone=966501234567
-shell ActivateResult chat:12 "['12']" 0|()
-shell ActivateResult message:nonsense "['x']" 0|()
 runner Match 0501234567|[('chat:966501234567', 'Open chat with \u2066+966 50 123 4567\u2069', 'app.tovu.tovu', 100, 1.0, @a{sv} {})]
 runner Match eid|('message:eid', 'Eid Mubarak 🌙', 'app.tovu.tovu', 30, 0.5, {'subtext': <'May God accept
 runner Run message:thanks ''|opens:whatsapp://send?text=Thank%20you%20so%20much%20%F0%9F%8C%B9%0AI%20really%20appreciate%20it
