@@ -14,10 +14,11 @@ Rectangle {
     property real outerRadius: 8
     property color colour: Colours.fg
 
-    x: ring.inset
-    y: ring.inset
-    width: ring.control.width - 2 * ring.inset
-    height: ring.control.height - 2 * ring.inset
+    // On whole pixels, so that all four sides are as crisp at scale 1.
+    x: Math.round(ring.inset)
+    y: Math.round(ring.inset)
+    width: Math.round(ring.control.width - 2 * ring.inset)
+    height: Math.round(ring.control.height - 2 * ring.inset)
     z: 1
     radius: Math.max(0, ring.outerRadius - ring.inset)
     color: "transparent"

@@ -320,7 +320,7 @@ Item {
             radius: 12
             color: Colours.surface
             border.color: box.activeFocus ? Colours.accent : Colours.line
-            border.width: box.activeFocus ? 1.5 : 1
+            border.width: box.activeFocus ? 2 : 1  // whole pixels: even on every side at scale 1
             ScrollView {
                 id: boxView
                 anchors.fill: parent

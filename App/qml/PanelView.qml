@@ -164,7 +164,7 @@ Rectangle {
             radius: 12
             color: Colours.surface
             border.color: field.activeFocus ? Colours.accent : Colours.line
-            border.width: field.activeFocus ? 1.5 : 1
+            border.width: field.activeFocus ? 2 : 1  // whole pixels: even on every side at scale 1
             RowLayout {
                 anchors.fill: parent
                 anchors.leftMargin: 12

@@ -570,14 +570,22 @@ TEST(PanelView, EveryTabStopShowsAFocusRingThatStandsOut) {
                 // its frame's, 10 pixels out.
                 const QRect area = Screen::sceneRect(at).toAlignedRect().adjusted(-12, -12, 12, 12) & focused.rect();
                 int standsOut = 0;
+                int halves[4] = {};  // left, right, top, bottom
+                const QPoint centre = area.center();
                 for (int y = area.top(); y <= area.bottom(); ++y) {
                     for (int x = area.left(); x <= area.right(); ++x) {
-                        standsOut += contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0;
+                        const bool counts = contrast(focused.pixelColor(x, y), unfocused.pixelColor(x, y)) >= 3.0;
+                        standsOut += counts;
+                        halves[x <= centre.x() ? 0 : 1] += counts;
+                        halves[y <= centre.y() ? 2 : 3] += counts;
                     }
                 }
                 // A ring all round at least one pixel thick, in 3:1 against
-                // what it covers.
+                // what it covers, and as crisp on each side as on the other
+                // (a ring off whole pixels is sharp on two sides only).
                 EXPECT_GE(standsOut, int(at->width() + at->height())) << "of " << area.width() << "×" << area.height();
+                EXPECT_GE(std::min(halves[0], halves[1]), 0.9 * std::max(halves[0], halves[1])) << "left, right";
+                EXPECT_GE(std::min(halves[2], halves[3]), 0.9 * std::max(halves[2], halves[3])) << "top, bottom";
             }
             EXPECT_FALSE(first.isEmpty());
         }
